@@ -27,6 +27,9 @@ endfunction()
 # One GoogleTest executable per library under tests/, named <library>_tests.
 function(jokepad_tests target)
   file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT _sources)
+    return()
+  endif()
   add_executable(${target} ${_sources})
   target_link_libraries(${target} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${target} PRIVATE
