@@ -5,6 +5,7 @@
 #include <compare>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -71,7 +72,9 @@ public:
         m_str += ch;
         return *this;
     }
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
+    friend CString operator+(const CString& a, const CString& b) {
+        return CString(a.m_str + b.m_str);
+    }
     friend CString operator+(const CString& a, const char16_t* b) { return CString(a.m_str + b); }
     friend CString operator+(const char16_t* a, const CString& b) { return CString(a + b.m_str); }
     friend CString operator+(const CString& a, char16_t b) { return CString(a.m_str + b); }
@@ -104,6 +107,12 @@ private:
     static FormatArg ToArg(const T& value) {
         if constexpr (std::is_same_v<T, CString>) {
             return std::u16string_view(value.m_str);
+        } else if constexpr (std::is_array_v<T> &&
+                             std::is_same_v<std::remove_cv_t<std::remove_extent_t<T>>, char16_t>) {
+            return std::u16string_view(value);
+        } else if constexpr (std::is_same_v<T, const char16_t*> || std::is_same_v<T, char16_t*>) {
+            // A null pointer formats as the framework's "(null)" instead of being read.
+            return value != nullptr ? std::u16string_view(value) : std::u16string_view(u"(null)");
         } else if constexpr (std::is_convertible_v<const T&, std::u16string_view>) {
             return std::u16string_view(value);
         } else if constexpr (std::is_same_v<T, char16_t>) {
