@@ -6,10 +6,12 @@ function(jokepad_warnings target)
                                            -Wcast-align -Wunused -Woverloaded-virtual -Werror)
 endfunction()
 
-# A library target named after its folder; sources are the folder's .cpp files.
+# A library target named after its folder; sources are the folder's .cpp files but main.cpp,
+# which is the thin main of the folder's program, if it has one.
 function(jokepad_library target)
   cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
   file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
   if(NOT _sources)
     # A folder whose code has not been written yet still takes part in the graph.
     add_library(${target} INTERFACE)
