@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Runs the benchmarks once and prints, from that one run, each figure beside its yardstick:
+# a load's throughput beside reading the same file raw, and its peak memory beside the
+# file's size. Medians of 5 repetitions.
+set -euo pipefail
+build=${1:-build-bench}
+bin=$build/bin
+data=$build/bench-data
+mkdir -p "$data"
+export JOKEPAD_BENCH_DATA=$data JOKEPAD_REGISTRY=$build/bench-registry
+
+json=$build/store_bench.json
+"$bin/store_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_out="$json" --benchmark_out_format=json >/dev/null
+
+peaks=$build/store_peak.txt
+: >"$peaks"
+for n in 1000 100000 1000000; do "$bin/store_peak" "$data" "$n" >>"$peaks"; done
+
+python3 - "$json" "$peaks" <<'PY'
+import json, sys
+runs = json.load(open(sys.argv[1]))["benchmarks"]
+med = {}
+for r in runs:
+    if r.get("aggregate_name") == "median":
+        name, n = r["run_name"].split("/")[:2]
+        med[(name, int(n))] = r
+peak = {}
+for line in open(sys.argv[2]):
+    n, size, grown = map(int, line.split())
+    peak[n] = (size, grown)
+print("Jokes data file load (median of 5), beside a raw read of the same file")
+print(f"{'jokes':>9} {'file MB':>8} {'load ms':>8} {'load MB/s':>10} {'raw ms':>8} {'raw MB/s':>9} {'ratio':>6} {'peak MB':>8} {'peak/file':>9}")
+for n in (1000, 100000, 1000000):
+    load, raw = med[("BM_LoadDocument", n)], med[("BM_RawRead", n)]
+    size, grown = peak[n]
+    mb = size / 1e6
+    lt, rt = load["real_time"], raw["real_time"]
+    print(f"{n:>9} {mb:>8.1f} {lt:>8.2f} {mb / lt * 1e3:>10.0f} {rt:>8.2f} {mb / rt * 1e3:>9.0f} {lt / rt:>6.2f} {grown / 1e6:>8.1f} {grown / size:>9.2f}")
+PY
