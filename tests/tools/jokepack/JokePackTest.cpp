@@ -130,7 +130,7 @@ TEST_F(JokePackTest, FavoritesFilesArePlainWithoutAReservedString) {
     WriteText(P("in.txt"), "ab\n%\n");
     ASSERT_EQ(Run({"--favorites", "pack", P("in.txt"), P("f.fav")}).status, 0);
     const std::string bytes = ReadText(P("f.fav"));
-    EXPECT_EQ(bytes, std::string("\x01\x00\x00\x00\xFF\xFE\xFF\x02" "a\0b\0", 14));
+    EXPECT_EQ(bytes, std::string("\x01\x00\x00\x00\xFF\xFE\xFF\x02" "a\0b\0", 12));
     EXPECT_EQ(Run({"--favorites", "count", P("f.fav")}).out, "1\n");
     EXPECT_EQ(Run({"count", P("f.fav")}).status, 1);  // not a jokes data file
 }
