@@ -42,3 +42,5 @@ function(jokepad_tests target)
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "JOKEPAD_REGISTRY=${CMAKE_BINARY_DIR}/test-registry")
 endfunction()
+
+include(${CMAKE_CURRENT_LIST_DIR}/Resources.cmake)
