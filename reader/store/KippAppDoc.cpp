@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <ctime>
 #include <vector>
 
@@ -43,7 +44,7 @@ CString DamagedFavoritesName(const CString& path) {
     std::strftime(stamp, sizeof stamp, ".damaged-%Y%m%d-%H%M%S", &local);
     CString base = path + CString::FromUtf8(stamp);
     CString candidate = base;
-    for (int n = 2; CFile::Exists(candidate); ++n) {
+    for (int n = 2; std::filesystem::exists(std::filesystem::path(candidate.ToUtf8())); ++n) {
         candidate.Format(u"%s-%d", base, n);
     }
     return candidate;

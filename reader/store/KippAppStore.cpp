@@ -5,11 +5,11 @@
 #include "platform/base/ModulePath.h"
 
 void CKippAppStore::GetDataFilePath(CString& path) {
-    path = ProgramFilePath(AfxGetModuleFileName(), u".dat");
+    path = platform::ProgramFilePath(AfxGetModuleFileName(), u".dat");
 }
 
 void CKippAppStore::GetFavoritesFilePath(CString& path) {
-    path = ProgramFilePath(AfxGetModuleFileName(), u".fav");
+    path = platform::ProgramFilePath(AfxGetModuleFileName(), u".fav");
 }
 
 int CKippAppStore::GetFontSize() {

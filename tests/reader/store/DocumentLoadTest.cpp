@@ -106,8 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"length past the end",
                     {1, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0x7F, 'a'},
                     "joke 1 of 1"}),
-    [](const ::testing::TestParamInfo<DamagedCase>& info) {
-        std::string name = info.param.name;
+    [](const ::testing::TestParamInfo<DamagedCase>& paramInfo) {
+        std::string name = paramInfo.param.name;
         for (char& c : name) {
             if (!std::isalnum(static_cast<unsigned char>(c))) {
                 c = '_';

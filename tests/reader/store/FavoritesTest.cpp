@@ -20,14 +20,14 @@ protected:
     }
     // One run of the program's document: load, change the favourites, destroy.
     template <class Change>
-    void Run(Change change) {
+    void RunProgram(Change change) {
         CKippAppDoc doc;
         ASSERT_TRUE(doc.OnNewDocument());
         change(doc);
     }
     std::vector<std::u16string> LoadedFavorites() {
         std::vector<std::u16string> texts;
-        Run([&](CKippAppDoc& doc) { texts = Texts(doc.m_favorites); });
+        RunProgram([&](CKippAppDoc& doc) { texts = Texts(doc.m_favorites); });
         return texts;
     }
 };
@@ -39,7 +39,7 @@ TEST_F(FavoritesTest, NoFileMeansNoFavoritesAndNoMessage) {
 }
 
 TEST_F(FavoritesTest, TheSameJokeTwiceComesBackTwiceInOrder) {
-    Run([](CKippAppDoc& doc) {
+    RunProgram([](CKippAppDoc& doc) {
         doc.m_favorites.Add(doc.m_jokes[1]);
         doc.m_favorites.Add(doc.m_jokes[0]);
         doc.m_favorites.Add(doc.m_jokes[1]);
@@ -49,7 +49,7 @@ TEST_F(FavoritesTest, TheSameJokeTwiceComesBackTwiceInOrder) {
 }
 
 TEST_F(FavoritesTest, TheFileIsPlainWithTheCountFirst) {
-    Run([](CKippAppDoc& doc) {
+    RunProgram([](CKippAppDoc& doc) {
         doc.m_favorites.Add(doc.m_jokes[2]);
         doc.m_favorites.Add(doc.m_jokes[2]);
     });
@@ -59,7 +59,7 @@ TEST_F(FavoritesTest, TheFileIsPlainWithTheCountFirst) {
 
 TEST_F(FavoritesTest, DeletingEveryFavoriteDeletesTheFile) {
     WriteFavorites({u"a", u"b"});
-    Run([](CKippAppDoc& doc) {
+    RunProgram([](CKippAppDoc& doc) {
         doc.m_favorites.RemoveAt(0);
         doc.m_favorites.RemoveAt(0);
     });
@@ -69,7 +69,7 @@ TEST_F(FavoritesTest, DeletingEveryFavoriteDeletesTheFile) {
 }
 
 TEST_F(FavoritesTest, FavoritesSurviveANewDataFile) {
-    Run([](CKippAppDoc& doc) { doc.m_favorites.Add(doc.m_jokes[0]); });
+    RunProgram([](CKippAppDoc& doc) { doc.m_favorites.Add(doc.m_jokes[0]); });
     WriteDataFile({u"something else entirely"});
     EXPECT_EQ(LoadedFavorites(), std::vector<std::u16string>{u"joke one"});
 }
@@ -82,7 +82,7 @@ TEST_F(FavoritesTest, AReadOnlyFileIsReportedAndKeepsItsContent) {
     WriteFavorites({u"old"});
     fs::permissions(FavoritesPath(), fs::perms::owner_read);
     const auto before = ReadBytes(FavoritesPath());
-    Run([](CKippAppDoc& doc) { doc.m_favorites.Add(doc.m_jokes[0]); });
+    RunProgram([](CKippAppDoc& doc) { doc.m_favorites.Add(doc.m_jokes[0]); });
     EXPECT_EQ(ReadBytes(FavoritesPath()), before);
     ASSERT_EQ(m_boxes.texts.size(), 1u);
     EXPECT_EQ(m_boxes.texts[0].rfind("Cannot create favorites file. Error is: ", 0), 0u)
@@ -159,7 +159,7 @@ TEST_F(FavoritesTest, ADamagedFileKeepsWhatReadsWholeAndIsKeptAside) {
     bytes.resize(bytes.size() - 2);
     WriteBytes(FavoritesPath(), bytes);
 
-    Run([](CKippAppDoc& doc) {
+    RunProgram([](CKippAppDoc& doc) {
         EXPECT_EQ(Texts(doc.m_favorites),
                   (std::vector<std::u16string>{u"whole one", u"whole two"}));
     });

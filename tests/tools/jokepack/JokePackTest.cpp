@@ -20,7 +20,7 @@ struct Result {
     std::string err;
 };
 
-Result Run(std::vector<std::string> args) {
+Result Jokepack(std::vector<std::string> args) {
     std::ostringstream out;
     std::ostringstream err;
     const int status = jokepack::Run(args, out, err);
@@ -84,8 +84,8 @@ TEST_F(JokePackTest, PackThenUnpackGivesTheInputBackByteForByte) {
         if (singleByte) {
             args.insert(args.begin() + 1, "--single-byte");
         }
-        ASSERT_EQ(Run(args).status, 0);
-        const Result unpacked = Run({"unpack", P("out.dat"), "-"});
+        ASSERT_EQ(Jokepack(args).status, 0);
+        const Result unpacked = Jokepack({"unpack", P("out.dat"), "-"});
         EXPECT_EQ(unpacked.status, 0) << unpacked.err;
         EXPECT_EQ(unpacked.out, input) << "single-byte: " << singleByte;
     }
@@ -93,24 +93,24 @@ TEST_F(JokePackTest, PackThenUnpackGivesTheInputBackByteForByte) {
 
 TEST_F(JokePackTest, CountShowAndCheck) {
     WriteText(P("in.txt"), "first\n%\nsecond\nline\n%\nthird\n");
-    ASSERT_EQ(Run({"pack", "--reserved", "made by a test", P("in.txt"), P("j.dat")}).status, 0);
-    EXPECT_EQ(Run({"count", P("j.dat")}).out, "3\n");
-    EXPECT_EQ(Run({"show", P("j.dat"), "2"}).out, "second\nline\n");
-    EXPECT_EQ(Run({"check", P("j.dat")}).out, "ok: 3 jokes\n");
+    ASSERT_EQ(Jokepack({"pack", "--reserved", "made by a test", P("in.txt"), P("j.dat")}).status, 0);
+    EXPECT_EQ(Jokepack({"count", P("j.dat")}).out, "3\n");
+    EXPECT_EQ(Jokepack({"show", P("j.dat"), "2"}).out, "second\nline\n");
+    EXPECT_EQ(Jokepack({"check", P("j.dat")}).out, "ok: 3 jokes\n");
 
-    const Result none = Run({"show", P("j.dat"), "4"});
+    const Result none = Jokepack({"show", P("j.dat"), "4"});
     EXPECT_EQ(none.status, 1);
     EXPECT_NE(none.err.find("there is no joke 4"), std::string::npos) << none.err;
-    EXPECT_EQ(Run({"show", P("j.dat"), "x"}).status, 2);
+    EXPECT_EQ(Jokepack({"show", P("j.dat"), "x"}).status, 2);
 }
 
 TEST_F(JokePackTest, CheckNamesTheByteAndTheFault) {
     WriteText(P("in.txt"), "alpha\n%\nbeta\n");
-    ASSERT_EQ(Run({"pack", P("in.txt"), P("j.dat")}).status, 0);
+    ASSERT_EQ(Jokepack({"pack", P("in.txt"), P("j.dat")}).status, 0);
     std::string bytes = ReadText(P("j.dat"));
     bytes.resize(bytes.size() - 3);  // cut inside the last joke
     WriteText(P("cut.dat"), bytes);
-    const Result r = Run({"check", P("cut.dat")});
+    const Result r = Jokepack({"check", P("cut.dat")});
     EXPECT_EQ(r.status, 1);
     // count 4 + reserved (empty, 4 bytes in Unicode form) + "alpha" (4 + 10) = 22
     EXPECT_NE(r.err.find("damaged at byte 22: joke 2 of 2 runs past the end"), std::string::npos)
@@ -119,7 +119,7 @@ TEST_F(JokePackTest, CheckNamesTheByteAndTheFault) {
 
 TEST_F(JokePackTest, SingleByteRefusesWhatWindows1252CannotHoldAndNamesTheJoke) {
     WriteText(P("in.txt"), "fine\n%\nfine too\n%\nБорщ\n%\n");
-    const Result r = Run({"pack", "--single-byte", P("in.txt"), P("j.dat")});
+    const Result r = Jokepack({"pack", "--single-byte", P("in.txt"), P("j.dat")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("joke 3 (line 5)"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("U+0411"), std::string::npos) << r.err;
@@ -128,21 +128,21 @@ TEST_F(JokePackTest, SingleByteRefusesWhatWindows1252CannotHoldAndNamesTheJoke) 
 
 TEST_F(JokePackTest, FavoritesFilesArePlainWithoutAReservedString) {
     WriteText(P("in.txt"), "ab\n%\n");
-    ASSERT_EQ(Run({"--favorites", "pack", P("in.txt"), P("f.fav")}).status, 0);
+    ASSERT_EQ(Jokepack({"--favorites", "pack", P("in.txt"), P("f.fav")}).status, 0);
     const std::string bytes = ReadText(P("f.fav"));
     EXPECT_EQ(bytes, std::string("\x01\x00\x00\x00\xFF\xFE\xFF\x02" "a\0b\0", 12));
-    EXPECT_EQ(Run({"--favorites", "count", P("f.fav")}).out, "1\n");
-    EXPECT_EQ(Run({"count", P("f.fav")}).status, 1);  // not a jokes data file
+    EXPECT_EQ(Jokepack({"--favorites", "count", P("f.fav")}).out, "1\n");
+    EXPECT_EQ(Jokepack({"count", P("f.fav")}).status, 1);  // not a jokes data file
 }
 
 TEST_F(JokePackTest, UsageErrorsExitWithTwo) {
-    EXPECT_EQ(Run({}).status, 2);
-    EXPECT_EQ(Run({"frobnicate"}).status, 2);
-    EXPECT_EQ(Run({"pack", P("only-one")}).status, 2);
-    EXPECT_EQ(Run({"--favorites", "pack", "--reserved", "x", "a", "b"}).status, 2);
-    EXPECT_EQ(Run({"--help"}).status, 0);
-    EXPECT_EQ(Run({"--version"}).out.rfind("jokepack ", 0), 0u);
-    const Result missing = Run({"count", P("nope.dat")});
+    EXPECT_EQ(Jokepack({}).status, 2);
+    EXPECT_EQ(Jokepack({"frobnicate"}).status, 2);
+    EXPECT_EQ(Jokepack({"pack", P("only-one")}).status, 2);
+    EXPECT_EQ(Jokepack({"--favorites", "pack", "--reserved", "x", "a", "b"}).status, 2);
+    EXPECT_EQ(Jokepack({"--help"}).status, 0);
+    EXPECT_EQ(Jokepack({"--version"}).out.rfind("jokepack ", 0), 0u);
+    const Result missing = Jokepack({"count", P("nope.dat")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err.rfind("jokepack: ", 0), 0u) << missing.err;
     EXPECT_NE(missing.err.find("nope.dat"), std::string::npos) << missing.err;
