@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <span>
+
 #include "JokepadResources.h"
+#include "platform/base/Utf.h"
 #include "reader/res/resource.h"
 
 namespace {
@@ -111,6 +115,21 @@ TEST_F(ReaderResources, FormTemplateHoldsNineControlsWhereTheyBelong) {
     EXPECT_EQ(form->items[6].style & 0x0100u, 0x0100u);  // the counter reports taps
 }
 
+TEST_F(ReaderResources, AboutDialogClosesFromItsCaptionAndShowsThePicture) {
+    const DialogTemplate* about = AfxLoadDialogTemplate(IDD_ABOUTBOX);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->caption, u"About Parlonda Diver");
+    EXPECT_EQ(about->exStyle, 0x80000000u);  // the OK button on the caption
+    ASSERT_EQ(about->items.size(), 3u);
+    const DialogItemTemplate& picture = about->items[2];
+    EXPECT_EQ(picture.controlClass, DialogControlClass::Static);
+    EXPECT_EQ(picture.textResource, std::optional<WORD>(IDB_ABOUT));
+    EXPECT_EQ(picture.style & 0x1Fu, 0x0Eu);  // a bitmap picture
+    for (const DialogItemTemplate& item : about->items)
+        EXPECT_EQ(item.id, -1);
+    EXPECT_TRUE(about->items[1].text.starts_with(u"Support: "));
+}
+
 TEST_F(ReaderResources, ControlQExits) {
     const AcceleratorTable* table = AfxLoadAcceleratorTable(IDR_MAINFRAME);
     ASSERT_NE(table, nullptr);
@@ -122,6 +141,75 @@ TEST_F(ReaderResources, ControlQExits) {
     EXPECT_TRUE(entry.control);
     EXPECT_TRUE(entry.noInvert);
     EXPECT_FALSE(entry.shift || entry.alt);
+}
+
+// Little-endian fields of a picture file.
+unsigned Field(std::span<const BYTE> bytes, std::size_t offset, std::size_t size) {
+    unsigned value = 0;
+    for (std::size_t i = 0; i < size; ++i)
+        value |= static_cast<unsigned>(bytes[offset + i]) << (8 * i);
+    return value;
+}
+
+TEST_F(ReaderResources, PicturesHaveTheirSizesAndColours) {
+    const auto bitmap = AfxLoadBitmapResource(IDB_ABOUT);
+    ASSERT_TRUE(bitmap);
+    ASSERT_GE(bitmap->size(), 54u);
+    EXPECT_EQ(Field(*bitmap, 0, 2), 0x4D42u);  // "BM"
+    EXPECT_EQ(Field(*bitmap, 2, 4), bitmap->size());
+    EXPECT_EQ(Field(*bitmap, 18, 4), 122u);
+    EXPECT_EQ(Field(*bitmap, 22, 4), 150u);
+    EXPECT_EQ(Field(*bitmap, 28, 2), 8u);  // bits per pixel, with a palette
+
+    const auto icon = AfxLoadIconResource(IDI_JOKEPAD);
+    ASSERT_TRUE(icon);
+    ASSERT_GE(icon->size(), 6u + 2 * 16);
+    ASSERT_EQ(Field(*icon, 4, 2), 2u);
+    const unsigned sizes[] = {32, 16};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::size_t entry = 6 + 16 * i;
+        EXPECT_EQ(Field(*icon, entry, 1), sizes[i]);
+        EXPECT_EQ(Field(*icon, entry + 1, 1), sizes[i]);
+        EXPECT_EQ(Field(*icon, entry + 2, 1), 16u);  // colours
+        const unsigned offset = Field(*icon, entry + 12, 4);
+        const unsigned length = Field(*icon, entry + 8, 4);
+        EXPECT_LE(std::size_t{offset} + length, icon->size());
+    }
+}
+
+TEST_F(ReaderResources, VersionRecordNamesTheProgram) {
+    const VersionInfo* version = AfxLoadVersionInfo();
+    ASSERT_NE(version, nullptr);
+    const std::array<WORD, 4> v1001{1, 0, 0, 1};
+    EXPECT_EQ(version->fileVersion, v1001);
+    EXPECT_EQ(version->productVersion, v1001);
+    EXPECT_EQ(version->fileOS, 0x4u);    // 32-bit Windows
+    EXPECT_EQ(version->fileType, 0x1u);  // an application
+    EXPECT_EQ(version->fileFlags, 0u);
+    ASSERT_EQ(version->stringTables.size(), 1u);
+    EXPECT_EQ(version->stringTables[0].block, u"040904b0");
+    const struct {
+        std::u16string_view key, value;
+    } values[] = {
+        {u"FileVersion", u"1, 0, 0, 1"},
+        {u"ProductVersion", u"1, 0, 0, 1"},
+        {u"FileDescription", u"Tobble Diver Application"},
+        {u"InternalName", u"jokepad"},
+        {u"OriginalFilename", u"jokepad.EXE"},
+        {u"ProductName", u"Tobble Application"},
+        {u"Comments", u""},
+        {u"CompanyName", u""},
+        {u"LegalTrademarks", u""},
+        {u"PrivateBuild", u""},
+        {u"SpecialBuild", u""},
+    };
+    for (const auto& v : values) {
+        const auto value = version->Value(v.key);
+        ASSERT_TRUE(value) << platform::Utf16ToUtf8(v.key);
+        EXPECT_EQ(*value, v.value) << platform::Utf16ToUtf8(v.key);
+    }
+    const std::vector<std::pair<WORD, WORD>> translation{{0x0409, 0x04B0}};
+    EXPECT_EQ(version->translations, translation);
 }
 
 }  // namespace
