@@ -84,10 +84,10 @@ enum class DialogControlClass { Button, Edit, Static, ListBox, ScrollBar, ComboB
 
 struct DialogItemTemplate {
     DialogControlClass controlClass = DialogControlClass::Static;
-    std::u16string className;  // "Button", "Edit", ... or the custom class ("msctls_updown32")
-    std::u16string text;
+    std::u16string className{};  // "Button", "Edit", ... or the custom class ("msctls_updown32")
+    std::u16string text{};
     // Set when the item names a resource instead of a text: a static's bitmap or icon picture.
-    std::optional<WORD> textResource;
+    std::optional<WORD> textResource{};
     int id = -1;                         // -1: the unnamed id
     short x = 0, y = 0, cx = 0, cy = 0;  // dialog units
     DWORD style = 0;
@@ -96,23 +96,23 @@ struct DialogItemTemplate {
 };
 
 struct DialogTemplate {
-    ResourceId name;
+    ResourceId name{};
     bool extended = false;  // written as DIALOGEX
     DWORD style = 0;
     DWORD exStyle = 0;
     DWORD helpId = 0;
     short x = 0, y = 0, cx = 0, cy = 0;  // dialog units
-    std::u16string caption;
-    std::u16string fontName;  // empty: no font given (no DS_SETFONT)
+    std::u16string caption{};
+    std::u16string fontName{};  // empty: no font given (no DS_SETFONT)
     WORD pointSize = 0;
     WORD fontWeight = 0;
     bool fontItalic = false;
     BYTE fontCharset = 0;
-    std::vector<DialogItemTemplate> items;  // in template order: tab and z-order
+    std::vector<DialogItemTemplate> items{};  // in template order: tab and z-order
 };
 
 struct MenuItemTemplate {
-    std::u16string text;  // with '&' before the mnemonic, '\t' before a shortcut
+    std::u16string text{};  // with '&' before the mnemonic, '\t' before a shortcut
     UINT id = 0;
     bool popup = false;  // a pop-up; its items are in `items`
     bool separator = false;
@@ -122,12 +122,12 @@ struct MenuItemTemplate {
     bool menuBreak = false;
     bool menuBarBreak = false;
     bool help = false;
-    std::vector<MenuItemTemplate> items;
+    std::vector<MenuItemTemplate> items{};
 };
 
 struct MenuTemplate {
-    ResourceId name;
-    std::vector<MenuItemTemplate> items;  // the menu bar's entries
+    ResourceId name{};
+    std::vector<MenuItemTemplate> items{};  // the menu bar's entries
 };
 
 struct AcceleratorEntry {
@@ -141,13 +141,13 @@ struct AcceleratorEntry {
 };
 
 struct AcceleratorTable {
-    ResourceId name;
-    std::vector<AcceleratorEntry> entries;
+    ResourceId name{};
+    std::vector<AcceleratorEntry> entries{};
 };
 
 struct VersionStringTable {
-    std::u16string block;  // language and code page in hexadecimal, "040904b0"
-    std::vector<std::pair<std::u16string, std::u16string>> values;  // in script order
+    std::u16string block{};  // language and code page in hexadecimal, "040904b0"
+    std::vector<std::pair<std::u16string, std::u16string>> values{};  // in script order
 };
 
 struct VersionInfo {
@@ -159,8 +159,8 @@ struct VersionInfo {
     DWORD fileOS = 0;
     DWORD fileType = 0;
     DWORD fileSubtype = 0;
-    std::vector<VersionStringTable> stringTables;
-    std::vector<std::pair<WORD, WORD>> translations;  // language, code page
+    std::vector<VersionStringTable> stringTables{};
+    std::vector<std::pair<WORD, WORD>> translations{};  // language, code page
 
     // The value of key in the first string table that has it (keys compared exactly).
     std::optional<std::u16string_view> Value(std::u16string_view key) const;
@@ -168,29 +168,29 @@ struct VersionInfo {
 
 // A bitmap (the bytes of its .bmp file) or an icon group (the bytes of its .ico file).
 struct ImageResource {
-    ResourceId name;
-    ResourceBytes bytes;
+    ResourceId name{};
+    ResourceBytes bytes{};
 };
 
 // A resource of a user-defined type, or RT_RCDATA: the bytes of the file the script names.
 struct RawResource {
-    ResourceId type;
-    ResourceId name;
-    ResourceBytes bytes;
+    ResourceId type{};
+    ResourceId name{};
+    ResourceBytes bytes{};
 };
 
 // All resources of one program. The generated code builds one at first use; tests build their
 // own. Lookups ignore letter case in names; where a module holds two resources of one type and
 // name, the first counts.
 struct ResourceModule {
-    std::map<WORD, std::u16string> strings;
-    std::vector<DialogTemplate> dialogs;
-    std::vector<MenuTemplate> menus;
-    std::vector<AcceleratorTable> acceleratorTables;
-    std::vector<ImageResource> bitmaps;
-    std::vector<ImageResource> icons;
-    std::vector<VersionInfo> versions;
-    std::vector<RawResource> raw;
+    std::map<WORD, std::u16string> strings{};
+    std::vector<DialogTemplate> dialogs{};
+    std::vector<MenuTemplate> menus{};
+    std::vector<AcceleratorTable> acceleratorTables{};
+    std::vector<ImageResource> bitmaps{};
+    std::vector<ImageResource> icons{};
+    std::vector<VersionInfo> versions{};
+    std::vector<RawResource> raw{};
 
     // Empty strings count as absent, as the platform stores no length-0 string.
     std::optional<std::u16string_view> FindString(UINT id) const;
