@@ -13,6 +13,11 @@
 
 namespace {
 
+using core_test::ReadBytes;
+using core_test::RunningAsRoot;
+using core_test::TempFolder;
+using core_test::WriteBytes;
+
 using namespace std::string_literals;
 
 std::string Hex(std::string_view bytes, std::size_t max = 24) {

@@ -14,6 +14,11 @@
 
 namespace {
 
+using core_test::ReadBytes;
+using core_test::RunningAsRoot;
+using core_test::TempFolder;
+using core_test::WriteBytes;
+
 const std::string kFormer = "the former favourites, which must survive";
 
 void Replace(const CString& path, const std::string& content) {

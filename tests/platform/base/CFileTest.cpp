@@ -11,6 +11,11 @@
 
 namespace {
 
+using core_test::ReadBytes;
+using core_test::RunningAsRoot;
+using core_test::TempFolder;
+using core_test::WriteBytes;
+
 std::string ReadAll(CFile& file) {
     std::string out(static_cast<std::size_t>(file.GetLength()), '\0');
     file.SeekToBegin();

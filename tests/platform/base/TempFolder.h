@@ -13,6 +13,9 @@
 
 #include "platform/base/CString.h"
 
+// In a namespace of its own: the test program holds other helpers of the same names.
+namespace core_test {
+
 class TempFolder {
 public:
     TempFolder() {
@@ -62,3 +65,5 @@ inline std::string ReadBytes(const std::string& path) {
 inline bool RunningAsRoot() {
     return geteuid() == 0;
 }
+
+}  // namespace core_test
