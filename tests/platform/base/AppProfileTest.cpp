@@ -14,6 +14,8 @@ using platform::RegistryHive;
 
 namespace {
 
+using namespace registry_test;
+
 std::string Utf8(const CString& text) {
     return text.ToUtf8();
 }

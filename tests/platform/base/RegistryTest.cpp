@@ -18,6 +18,8 @@ using platform::RegText;
 
 namespace {
 
+using namespace registry_test;
+
 constexpr std::u16string_view kSettings = u"Software\\Parlonda\\jokepad\\Settings";
 
 std::string Utf8(std::u16string_view text) {

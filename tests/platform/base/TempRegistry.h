@@ -11,6 +11,9 @@
 #include <sstream>
 #include <string>
 
+// In a namespace of its own: the test program holds other helpers of the same names.
+namespace registry_test {
+
 class ScopedEnv {
 public:
     // value nothing: the variable is unset for the object's life.
@@ -81,3 +84,5 @@ inline std::string ReadTextFile(const std::filesystem::path& path) {
 inline void WriteTextFile(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
+
+}  // namespace registry_test
