@@ -313,6 +313,9 @@ private:
         if (!isMacro) {
             if (std::isdigit(static_cast<unsigned char>(word.text[0])))
                 return Name::Number(Checked16(NumberFromWord(word), word.where));
+            // The platform's headers define these (VS_VERSION_INFO) as numbers.
+            if (const auto value = BuiltinConstant(word.text))
+                return Name::Number(Checked16(*value, word.where));
             std::u16string text;
             std::size_t pos = 0;
             while (pos < word.text.size()) {
