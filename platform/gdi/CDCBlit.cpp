@@ -1,5 +1,6 @@
 // Block transfers of CDC.
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -74,13 +75,6 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
     const std::uint32_t zeroValue = dst.DeviceValue(m_state->attrs.textColor);
     const std::uint32_t oneValue = dst.DeviceValue(m_state->attrs.bkColor);
     const std::uint32_t sourceBk = platform::Surface::ToRgb(pSrcDC->m_state->attrs.bkColor);
-    auto convert = [&](std::uint32_t raw) -> std::uint32_t {
-        if (src.IsMono() == dst.IsMono())
-            return raw;
-        if (src.IsMono())
-            return raw ? oneValue : zeroValue;
-        return raw == sourceBk ? 1u : 0u;
-    };
 
     // Rows are gathered before they are written, and taken bottom-up when the target lies
     // below the source on the same surface, so an overlapping copy reads nothing it wrote.
@@ -97,12 +91,36 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
                          static_cast<std::size_t>(w) * 4);
             continue;
         }
-        for (int k = 0; k < w; ++k) {
-            const int sx = sx0 + k;
-            row[static_cast<std::size_t>(k)] =
-                rowInside && sx >= source->clip.left && sx < source->clip.right
-                    ? convert(src.GetPixelUnchecked(sx, sy))
-                    : windowValue;
+        // Columns [inLeft, inRight) of the row lie inside the source's clip.
+        const int inLeft = rowInside ? std::clamp(source->clip.left - sx0, 0, w) : w;
+        const int inRight = rowInside ? std::clamp(source->clip.right - sx0, inLeft, w) : w;
+        std::fill(row.begin(), row.begin() + inLeft, windowValue);
+        std::fill(row.begin() + inRight, row.end(), windowValue);
+        if (src.IsMono()) {
+            const std::uint8_t* bits = src.Row(sy);
+            const std::uint32_t zero = dst.IsMono() ? 0u : zeroValue;
+            const std::uint32_t one = dst.IsMono() ? 1u : oneValue;
+            for (int k = inLeft; k < inRight; ++k) {
+                const int sx = sx0 + k;
+                row[static_cast<std::size_t>(k)] =
+                    ((bits[sx >> 3] >> (7 - (sx & 7))) & 1) ? one : zero;
+            }
+        } else {
+            const std::uint32_t* pixels = src.Row32(sy);
+            for (int k = inLeft; k < inRight; ++k) {
+                const std::uint32_t p = pixels[sx0 + k];
+                row[static_cast<std::size_t>(k)] = dst.IsMono() ? (p == sourceBk ? 1u : 0u) : p;
+            }
+        }
+        if (!dst.IsMono()) {
+            std::uint32_t* out = dst.Row32(dy) + area.left;
+            if (*op == SourceOp::Copy) {
+                std::memcpy(out, row.data(), static_cast<std::size_t>(w) * 4);
+            } else {
+                for (int k = 0; k < w; ++k)
+                    out[k] = Combine(*op, out[k], row[static_cast<std::size_t>(k)], all);
+            }
+            continue;
         }
         for (int k = 0; k < w; ++k) {
             const int dx = area.left + k;
