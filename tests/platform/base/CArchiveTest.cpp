@@ -284,7 +284,7 @@ TEST(CArchive, CloseLeavesTheFileWhereTheArchiveStopped) {
 TEST(CArchive, WrongDirectionIsRefused) {
     CMemFile file;
     CArchive storing(&file, CArchive::store);
-    BYTE b;
+    BYTE b = 0;
     EXPECT_THROW(storing >> b, CArchiveException);
     BYTE buffer[4] = {};
     CMemFile input(buffer, 4);
