@@ -1,4 +1,5 @@
 #include "platform/base/CString.h"
+#include "platform/base/Resources.h"
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,28 @@ TEST(CString, CaseTrimReplaceCompare) {
     CString crlf(u"a\nb\nc");
     EXPECT_EQ(crlf.Replace(u"\n", u"\r\n"), 2);
     EXPECT_EQ(crlf, CString(u"a\r\nb\r\nc"));
+}
+
+TEST(CString, StringTableEntries) {
+    ResourceModule module;
+    module.strings = {{61205, u"Cannot create favorites file. Error is: %s"}, {7, u"seven"}};
+    const ResourceModule* previous = AfxGetResourceModule();
+    AfxSetResourceModule(&module);
+
+    CString s(u"old");
+    EXPECT_TRUE(s.LoadString(7));
+    EXPECT_EQ(s, CString(u"seven"));
+    EXPECT_FALSE(s.LoadString(8));
+    EXPECT_TRUE(s.IsEmpty());
+
+    const CString reason(u"Access to /home/u/jokepad.fav was denied.");
+    s.Format(61205, reason);
+    EXPECT_EQ(s, CString(u"Cannot create favorites file. Error is: ") + reason);
+    s = u"kept?";
+    s.Format(9999, reason);  // no such entry
+    EXPECT_TRUE(s.IsEmpty());
+
+    AfxSetResourceModule(previous);
 }
 
 }  // namespace
