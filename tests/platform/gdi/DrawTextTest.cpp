@@ -89,6 +89,7 @@ TEST_F(DrawTextTest, WrapsAtBlanksWithinTheWidth) {
     EXPECT_LE(measured.right, 10 + width) << "no word is wider than the line";
     for (const CRect& band : bands) {
         EXPECT_GE(band.left, 10) << Show(band);
+        EXPECT_LT(band.left, 10 + Width(u" ")) << "the blank at a wrap is dropped " << Show(band);
         EXPECT_LE(band.right, measured.right) << Show(band);
     }
     Canvas alone(240, 64, 1);
@@ -240,6 +241,25 @@ TEST_F(DrawTextTest, CountLimitsTheText) {
     rect = CRect(10, 0, 221, 1024);
     canvas.dc.DrawText(CString(u"abc"), 50, &rect, kMeasure);
     EXPECT_EQ(rect.right, 10 + Width(u"abc")) << "a count past the end takes the whole text";
+}
+
+TEST_F(DrawTextTest, TextOutAndExtentsAgree) {
+    const CString text(u"Edit me");
+    int fit = 0;
+    int dx[7] = {};
+    SIZE size{};
+    ASSERT_TRUE(canvas.dc.GetTextExtentExPoint(text, 7, Width(u"Edit"), &fit, dx, &size));
+    EXPECT_EQ(fit, 4);
+    EXPECT_EQ(size.cx, Width(text));
+    EXPECT_EQ(size.cy, lineHeight);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(dx[i], Width(text.Left(i + 1))) << i;
+
+    canvas.dc.SetBkMode(OPAQUE);
+    canvas.dc.SetBkColor(RGB(0, 0, 0));
+    canvas.dc.TextOut(20, 30, text);
+    EXPECT_EQ(canvas.InkBounds(), CRect(20, 30, 20 + size.cx, 30 + lineHeight))
+        << "the cell filled in the background colour";
 }
 
 // The background mode and colours on a colour target: OPAQUE fills each line's extent.

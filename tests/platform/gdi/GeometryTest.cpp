@@ -1,5 +1,7 @@
 #include "platform/gdi/Geometry.h"
 
+#include "GdiTestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace {
