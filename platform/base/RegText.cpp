@@ -230,15 +230,21 @@ std::string RegText::Serialize() const {
     std::string out;
     out += kMarker;
     out += "\n\n";
-    for (const std::string& line : m_prelude)
-        out += line + '\n';
+    for (const std::string& line : m_prelude) {
+        out += line;
+        out += '\n';
+    }
     if (!m_prelude.empty())
         out += '\n';
     for (const Section& section : m_sections) {
-        out += section.header + '\n';
+        out += section.header;
+        out += '\n';
         for (const Entry& entry : section.entries) {
-            out +=
-                entry.raw.empty() ? FormatValueLine(entry.name->View(), *entry.value) : entry.raw;
+            if (entry.raw.empty()) {
+                out += FormatValueLine(entry.name->View(), *entry.value);
+            } else {
+                out += entry.raw;
+            }
             out += '\n';
         }
         out += '\n';
