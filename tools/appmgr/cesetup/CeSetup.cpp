@@ -113,11 +113,14 @@ int Main(const std::vector<std::string>& args, std::ostream& out) {
         throw UsageError("wrong number of operands");
     }
     if (mode == Mode::Show) {
-        Show(appmgr::ReadSetupInfo([&] {
-                 const std::string bytes = appmgr::ReadSmallFile(operands[0], kMaxInput);
-                 return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
-             }()),
-             out);
+        const std::string bytes = appmgr::ReadSmallFile(operands[0], kMaxInput);
+        try {
+            Show(appmgr::ReadSetupInfo(
+                     {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}),
+                 out);
+        } catch (const appmgr::FormatError& e) {
+            throw std::runtime_error(operands[0] + ": " + e.what());
+        }
         return 0;
     }
     const SetupDescription description = LoadDescription(operands[0]);
