@@ -10,6 +10,7 @@ namespace rc {
 namespace {
 
 constexpr std::size_t kMaxIncludeDepth = 32;
+constexpr std::size_t kMaxExpansion = 4096;
 
 bool IsIdentStart(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
@@ -386,8 +387,9 @@ Token Lexer::LexString(Source& src) {
                             value = static_cast<char16_t>(value * 8 + (src.text[src.pos++] - '0'));
                         token.wide += value;
                     } else {
-                        fail(std::string("unknown escape \\") +
-                             (e == '\n' ? std::string("n") : std::string(1, e)) + " in the string");
+                        if (e == '\n' || e == '\0')
+                            fail("the string is not closed by \"");
+                        fail(std::string("unknown escape \\") + e + " in the string");
                     }
             }
             continue;
@@ -500,6 +502,10 @@ std::vector<Token> Lexer::ExpandInto(const Token& token, std::set<std::string>& 
         inner.where = token.where;
         for (Token& expanded : ExpandInto(inner, expanding))
             result.push_back(std::move(expanded));
+        // Macros that double each other grow without end; no script needs that much.
+        if (result.size() > kMaxExpansion)
+            throw Error(token.where, token.text + " expands to more than " +
+                                         std::to_string(kMaxExpansion) + " tokens");
     }
     expanding.erase(token.text);
     return result;
@@ -560,10 +566,6 @@ Token Lexer::NextWord() {
         return LexOne(src);
     token.text = src.text.substr(start, src.pos - start);
     return token;
-}
-
-Location Lexer::Here() {
-    return Peek().where;
 }
 
 }  // namespace rc

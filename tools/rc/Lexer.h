@@ -43,8 +43,6 @@ public:
     // The tokens a word or identifier stands for: a macro's expansion, or the token itself.
     std::vector<Token> Expand(const Token& word);
 
-    // Where the next token starts, or the end of the main script.
-    Location Here();
     // Finds a file named in the script (a bitmap, an icon, a data file) as #include does:
     // beside the script that names it, then in the include folders. Reads it and records it
     // as a dependency. Throws Error when it is not found.

@@ -12,6 +12,7 @@
 namespace rc {
 namespace {
 
+constexpr int kMaxDepth = 200;
 constexpr std::uint32_t kChild = 0x40000000;
 constexpr std::uint32_t kVisible = 0x10000000;
 constexpr std::uint32_t kTabStop = 0x00010000;
@@ -210,7 +211,23 @@ private:
         Unexpected(token, "a number");
     }
 
+    // Expressions and menus nest by recursion; a bound keeps a runaway script from the stack.
+    class Nesting {
+    public:
+        Nesting(Parser& parser, const Location& where) : m_parser(parser) {
+            if (++m_parser.m_depth > kMaxDepth)
+                throw Error(where, "nested too deep");
+        }
+        ~Nesting() { --m_parser.m_depth; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        Parser& m_parser;
+    };
+
     std::uint32_t Unary() {
+        const Nesting nesting(*this, Peek().where);
         if (Accept('-'))
             return 0u - Unary();
         if (Accept('+'))
@@ -647,6 +664,7 @@ private:
     }
 
     std::vector<MenuItem> MenuItems() {
+        const Nesting nesting(*this, Peek().where);
         ExpectBegin();
         std::vector<MenuItem> items;
         while (!AcceptEnd()) {
@@ -883,6 +901,7 @@ private:
     Script m_script;
     std::map<std::string, Location> m_defined;
     std::map<std::uint16_t, Location> m_stringWhere;
+    int m_depth = 0;
 };
 
 }  // namespace

@@ -399,12 +399,31 @@ TEST(Errors, NameTheFileAndLineOfTheFault) {
     }
 }
 
-TEST(Errors, AScriptThatIncludesItselfIsStopped) {
-    try {
-        Parse("#include \"main.rc\"\n");
-        ADD_FAILURE() << "no error";
-    } catch (const rc::Error& error) {
-        EXPECT_NE(error.Describe().find("nests too deep"), std::string::npos) << error.Describe();
+TEST(Errors, RunawayScriptsAreStoppedBeforeTheyExhaustTheMachine) {
+    std::string doubling;
+    for (int i = 0; i < 40; ++i)
+        doubling += "#define M" + std::to_string(i) + " M" + std::to_string(i + 1) + " M" +
+                    std::to_string(i + 1) + "\n";
+    std::string popups = "1 MENU\n";
+    for (int i = 0; i < 100000; ++i)
+        popups += "BEGIN POPUP \"x\"\n";
+    const struct {
+        std::string script;
+        std::string message;
+    } cases[] = {
+        {"#include \"main.rc\"\n", "#include nests too deep (does a file include itself?)"},
+        {"STRINGTABLE\nBEGIN\n" + std::string(100000, '(') + "1", "nested too deep"},
+        {"STRINGTABLE\nBEGIN\n" + std::string(100000, '-') + "1", "nested too deep"},
+        {popups, "nested too deep"},
+        {doubling + "STRINGTABLE\nBEGIN\nM0 \"x\"\nEND\n", "expands to more than 4096 tokens"},
+    };
+    for (const auto& c : cases) {
+        try {
+            Parse(c.script);
+            ADD_FAILURE() << "no error for:\n" << c.script.substr(0, 200);
+        } catch (const rc::Error& error) {
+            EXPECT_NE(error.Describe().find(c.message), std::string::npos) << error.Describe();
+        }
     }
 }
 
