@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "JokesetupResources.h"
 #include "installer/CInstaller.h"
 #include "platform/desktop/Com.h"
 #include "platform/desktop/InterruptGuard.h"
@@ -13,7 +14,7 @@ int main() {
     int status = 0;
     int signal = 0;
     {
-        CInstaller installer(RealDesktop(), AfxGetResourceModule());
+        CInstaller installer(RealDesktop(), &JokesetupResources());
         status = installer.Run();
         signal = installer.InterruptSignal();
     }

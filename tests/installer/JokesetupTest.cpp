@@ -1,14 +1,23 @@
-// The program itself, as a user runs it.
+// The program itself, as a user runs it, with the payload and icon it carries.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "InstallerFixture.h"
+#include "JokesetupResources.h"
 
 namespace {
+
+const std::vector<std::string> kPayload = {
+    "DIVER.PPC300_10003.CAB",
+    "DIVER.PPC300_2577.CAB",
+    "DIVER.PPC300_4000.CAB",
+    "WJ.INI",
+};
 
 // The program's exit status and what it wrote on standard error.
 std::pair<int, std::string> RunJokesetup(const std::string& errFile) {
@@ -26,15 +35,44 @@ TEST_F(InstallerTest, TheProgramTellsWhenTheManagerCannotStartAndEndsWithMinusOn
     EXPECT_FALSE(scratch::Exists(DaFolder()));
 }
 
-TEST_F(InstallerTest, TheProgramEndsWithZeroWhenTheManagerFails) {
+TEST_F(InstallerTest, TheProgramHandsItsPayloadToTheManagerWhateverTheManagerDoes) {
     WriteManager("exit 1");
     const auto [status, err] = RunJokesetup(m_log + "/stderr");
     EXPECT_EQ(status, 0);
     EXPECT_EQ(err, "");
     const auto args = ManagerArgs();
     ASSERT_TRUE(args);
-    EXPECT_EQ(args->at(0), ManagerPath());
+    EXPECT_EQ(*args, (std::vector<std::string>{ManagerPath(), DaFolder() + "WJ.INI"}));
+    for (const auto& name : kPayload) {
+        SCOPED_TRACE(name);
+        const std::string built = scratch::ReadFile(JOKEPAD_PAYLOAD_DIR "/" + name);
+        EXPECT_FALSE(built.empty());
+        EXPECT_TRUE(Copied(name) == built)
+            << "written " << Copied(name).size() << " bytes of " << built.size();
+    }
     EXPECT_FALSE(scratch::Exists(DaFolder()));
+}
+
+TEST(JokesetupResources, ThePayloadInThePlatformsOrderAndTheIcon) {
+    const ResourceModule& module = JokesetupResources();
+    std::vector<std::string> names;
+    for (const char* type : {"CABFiles", "INIFiles"})
+        for (const ResourceId& name : module.Names(type))
+            names.push_back(name.ToString());
+    EXPECT_EQ(names, kPayload);
+
+    // Icon 3000: a 32 x 32 and a 16 x 16 image of 16 colours.
+    const ImageResource* icon = module.FindIcon(3000);
+    ASSERT_NE(icon, nullptr);
+    const auto bytes = icon->bytes.Span();
+    ASSERT_GE(bytes.size(), 6u + 2 * 16);
+    EXPECT_EQ(bytes[4], 2);  // images
+    for (int i = 0; i < 2; ++i) {
+        const auto* entry = bytes.data() + 6 + 16 * i;
+        EXPECT_EQ(entry[0], i == 0 ? 32 : 16);  // width
+        EXPECT_EQ(entry[1], i == 0 ? 32 : 16);  // height
+        EXPECT_EQ(entry[2], 16);                // colours
+    }
 }
 
 }  // namespace

@@ -1,0 +1,2 @@
+// Resource ids of jokesetup.
+#define IDI_JOKESETUP 3000
