@@ -310,7 +310,7 @@ TEST_F(SdlWindow, TranslatesMouseKeyboardAndWheel) {
     }
 }
 
-TEST_F(SdlWindow, WaitsNoLongerThanAskedWhenNothingHappens) {
+TEST_F(SdlWindow, AWaitRunsOutEmptyAndAWaitForeverTakesTheNextEvent) {
     auto display = Open({});
     ASSERT_NE(display, nullptr);
     Drain(*display);
