@@ -35,10 +35,10 @@ inline constexpr int kWheelDelta = 120;
 // larger pointing device drags beyond the edge. Keys are the platform's virtual keys
 // (platform/ui/VirtualKeys.h). A key press arrives as KeyDown, then the Char events it types,
 // then KeyUp, in the platform's order; Backspace, Tab, Enter and Escape type 8, 9, 13 and 27.
-// Nothing is typed while Ctrl or Alt is held (save AltGr, which types on its layouts), so
-// that those combinations reach commands only. Char carries one UTF-16 code unit, as the platform's
-// character message does, so a character beyond U+FFFF arrives as two Char events, high surrogate
-// first.
+// Nothing is typed while Ctrl or Alt is held (save AltGr, which types on its layouts), so that
+// those combinations reach commands only. Char carries one UTF-16 code unit, as the platform's
+// character message does, so a character beyond U+FFFF arrives as two Char events, high
+// surrogate first.
 struct InputEvent {
     InputKind kind = InputKind::Quit;
     int x = 0;
