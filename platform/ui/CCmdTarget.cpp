@@ -10,7 +10,9 @@ const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
     return &map;
 }
 
-const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const {
+    return GetThisMessageMap();
+}
 
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindEntry(const AFX_MSGMAP* map, UINT nMessage, int nCode,
                                               UINT nID) {
@@ -54,9 +56,13 @@ bool CCmdTarget::DispatchWindowMessage(platform::MessageArgs& args) {
     return true;
 }
 
-void CCmdTarget::BeginWaitCursor() { platform::BeginWaitCursor(); }
+void CCmdTarget::BeginWaitCursor() {
+    platform::BeginWaitCursor();
+}
 
-void CCmdTarget::EndWaitCursor() { platform::EndWaitCursor(); }
+void CCmdTarget::EndWaitCursor() {
+    platform::EndWaitCursor();
+}
 
 void CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler) {
     m_bEnableChanged = FALSE;

@@ -39,28 +39,30 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
-#define DECLARE_MESSAGE_MAP()                            \
-protected:                                               \
-    static const AFX_MSGMAP* GetThisMessageMap();        \
-    const AFX_MSGMAP* GetMessageMap() const override;    \
-                                                         \
+#define DECLARE_MESSAGE_MAP()                         \
+protected:                                            \
+    static const AFX_MSGMAP* GetThisMessageMap();     \
+    const AFX_MSGMAP* GetMessageMap() const override; \
+                                                      \
 public:
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                      \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {                               \
-        using ThisClass [[maybe_unused]] = theClass;                                \
-        using TheBaseClass = baseClass;                                             \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)          \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { \
+        return GetThisMessageMap();                     \
+    }                                                   \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {   \
+        using ThisClass [[maybe_unused]] = theClass;    \
+        using TheBaseClass = baseClass;                 \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
-#define END_MESSAGE_MAP()                                                          \
-    { 0, 0, 0, 0, nullptr }                                                        \
-    }                                                                              \
-    ;                                                                              \
+#define END_MESSAGE_MAP()                                                                         \
+    { 0, 0, 0, 0, nullptr }                                                                       \
+    }                                                                                             \
+    ;                                                                                             \
     static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
-    return &messageMap;                                                            \
+    return &messageMap;                                                                           \
     }
 
-#define AFX_THUNK(body) \
+#define AFX_THUNK(body)                                     \
     [](CCmdTarget* _target, platform::MessageArgs& _args) { \
         auto* _this = static_cast<ThisClass*>(_target);     \
         (void)_this;                                        \
@@ -69,17 +71,18 @@ public:
     }
 
 // Commands from menus, accelerators and buttons, and the update of their user-interface items.
-#define ON_COMMAND(id, memberFxn) \
-    {WM_COMMAND, CN_COMMAND, static_cast<UINT>(id), static_cast<UINT>(id), AFX_THUNK(_this->memberFxn())},
+#define ON_COMMAND(id, memberFxn)                                          \
+    {WM_COMMAND, CN_COMMAND, static_cast<UINT>(id), static_cast<UINT>(id), \
+     AFX_THUNK(_this->memberFxn())},
 #define ON_COMMAND_RANGE(id, idLast, memberFxn)                                \
     {WM_COMMAND, CN_COMMAND, static_cast<UINT>(id), static_cast<UINT>(idLast), \
      AFX_THUNK(_this->memberFxn(static_cast<UINT>(LOWORD(_args.wParam))))},
-#define ON_UPDATE_COMMAND_UI(id, memberFxn)                                              \
+#define ON_UPDATE_COMMAND_UI(id, memberFxn)                                          \
     {WM_COMMAND, CN_UPDATE_COMMAND_UI, static_cast<UINT>(id), static_cast<UINT>(id), \
      AFX_THUNK(_this->memberFxn(_args.pCmdUI))},
 
 // Control notifications, which arrive as WM_COMMAND with the code in the high word.
-#define ON_CONTROL(code, id, memberFxn)                                                      \
+#define ON_CONTROL(code, id, memberFxn)                                                \
     {WM_COMMAND, static_cast<int>(code), static_cast<UINT>(id), static_cast<UINT>(id), \
      AFX_THUNK(_this->memberFxn())},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
