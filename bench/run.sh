@@ -17,7 +17,10 @@ peaks=$build/store_peak.txt
 : >"$peaks"
 for n in 1000 100000 1000000; do "$bin/store_peak" "$data" "$n" >>"$peaks"; done
 
-python3 - "$json" "$peaks" <<'PY'
+"$bin/gdi_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_out="$build/gdi_bench.json" --benchmark_out_format=json >/dev/null
+
+python3 - "$json" "$peaks" "$build/gdi_bench.json" <<'PY'
 import json, sys
 runs = json.load(open(sys.argv[1]))["benchmarks"]
 med = {}
@@ -37,4 +40,9 @@ for n in (1000, 100000, 1000000):
     mb = size / 1e6
     lt, rt = load["real_time"], raw["real_time"]
     print(f"{n:>9} {mb:>8.1f} {lt:>8.2f} {mb / lt * 1e3:>10.0f} {rt:>8.2f} {mb / rt * 1e3:>9.0f} {lt / rt:>6.2f} {grown / 1e6:>8.1f} {grown / size:>9.2f}")
+print()
+print("Drawing (median of 5)")
+for r in json.load(open(sys.argv[3]))["benchmarks"]:
+    if r.get("aggregate_name") == "median":
+        print(f"  {r['run_name']:<48} {r['real_time']:>10.1f} {r['time_unit']} real, {r['cpu_time']:>10.1f} {r['time_unit']} cpu")
 PY

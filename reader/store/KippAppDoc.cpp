@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <ctime>
-#include <vector>
+#include <memory>
 
 #include "platform/base/CArchive.h"
 #include "platform/base/CAtomicFile.h"
@@ -85,14 +85,15 @@ BOOL CKippAppDoc::LoadJokes(const CString& path) {
     try {
         // One read into one buffer of the file's exact size, descrambled in place, then
         // parsed from memory.
-        const ULONGLONG size = file.GetLength();
-        std::vector<BYTE> buffer(static_cast<std::size_t>(size));
-        if (file.Read(buffer.data(), static_cast<UINT>(buffer.size())) != buffer.size()) {
+        // Not zero-filled first: the read writes every byte.
+        const auto size = static_cast<std::size_t>(file.GetLength());
+        const std::unique_ptr<BYTE[]> buffer(new BYTE[size]);
+        if (file.Read(buffer.get(), static_cast<UINT>(size)) != size) {
             throw CJokeFileException(0, u"the file could not be read whole");
         }
         file.Close();
-        ScrambleJokesData(buffer);
-        CMemFile memory(buffer.data(), static_cast<UINT>(buffer.size()), 0);
+        ScrambleJokesData({buffer.get(), size});
+        CMemFile memory(buffer.get(), static_cast<UINT>(size), 0);
         CArchive ar(&memory, CArchive::load, 4096);
         ReadJokeArchive(ar, JokeFileKind::JokesData, m_jokes);
         ar.Close();
