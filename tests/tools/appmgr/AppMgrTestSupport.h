@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -52,10 +51,12 @@ private:
 
 inline Bytes ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    Bytes bytes(in ? static_cast<std::size_t>(fs::file_size(path)) : 0);
+    if (!in || !in.read(reinterpret_cast<char*>(bytes.data()),
+                        static_cast<std::streamsize>(bytes.size()))) {
         throw std::runtime_error("cannot read " + path.string());
     }
-    return Bytes(std::istreambuf_iterator<char>(in), {});
+    return bytes;
 }
 
 inline std::string ReadText(const fs::path& path) {
