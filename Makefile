@@ -50,7 +50,7 @@ bench: deps
 
 fuzz: deps
 	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz -j $(JOBS)
+	cmake --build --preset fuzz -j $(JOBS) --target fuzz_jokes_data fuzz_favorites
 	bash fuzz/run.sh build-fuzz $(or $(SECONDS),60)
 
 clean:
