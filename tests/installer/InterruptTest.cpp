@@ -47,11 +47,12 @@ protected:
         ::unlink(told.c_str());
         ::unlink((m_log + "/copies/DIVER.CAB").c_str());
         ASSERT_EQ(::mkfifo(ready.c_str(), 0600), 0);
-        // The manager notes which signal it was passed, and ends its own child before it ends.
+        // The manager notes which signal it was passed, and ends its own child before it ends
+        // (by a signal that the child cannot have caught while it was still a shell).
         std::string traps;
         for (const char* name : {"INT", "TERM", "HUP"}) {
             traps += std::string("trap 'echo ") + name + " > \"" + told +
-                     "\"; kill $child; wait $child; exit 9' " + name + "\n";
+                     "\"; kill -KILL $child; wait $child; exit 9' " + name + "\n";
         }
         WriteManager(traps + "sleep 60 & child=$!\necho $$ > '" + ready + "'\nwait $child");
         // Opened before the manager writes, so that its write does not wait for us.
