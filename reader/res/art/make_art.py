@@ -246,12 +246,14 @@ def write_bmp8(path, pixels):
         f.write(header + info + palette_bytes + image)
 
 
-def icon_image(size):
+ICON_PALETTE = [BLACK, WHITE, FACE, OUTLINE, MOUTH, TEAR, PAPER, PAPER_EDGE, RULE, BINDING,
+                (128, 128, 128), (192, 192, 192), (0, 0, 128), (0, 128, 0), (128, 0, 0),
+                (0, 128, 128)]
+
+
+def icon_image(size, scene_of=None, palette=ICON_PALETTE):
     """One icon image: a 4-bit colour bitmap and its transparency mask."""
-    scene = icon_scene(size)
-    palette = [BLACK, WHITE, FACE, OUTLINE, MOUTH, TEAR, PAPER, PAPER_EDGE, RULE, BINDING,
-               (128, 128, 128), (192, 192, 192), (0, 0, 128), (0, 128, 0), (128, 0, 0),
-               (0, 128, 128)]
+    scene = (scene_of or icon_scene)(size)
     assert len(palette) == 16
     transparent = object()
     cache = {}
@@ -288,8 +290,9 @@ def icon_image(size):
     return info + palette_bytes + xor + and_mask
 
 
-def write_ico(path, sizes):
-    images = [icon_image(size) for size in sizes]
+def write_ico(path, sizes, scene_of=None, palette=ICON_PALETTE):
+    """An icon file of one image per size; scene_of(size) and palette default to the reader's."""
+    images = [icon_image(size, scene_of, palette) for size in sizes]
     directory = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     entries = b""
