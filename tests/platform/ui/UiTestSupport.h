@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/base/Resources.h"
 #include "platform/display/HeadlessDisplay.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/ui/CWinApp.h"
@@ -80,5 +83,70 @@ inline std::unique_ptr<CWnd> MakeTopLevel(const CRect& rect, DWORD style = WS_PO
     wnd->CreateEx(0, kTestClass, u"top", style, rect, nullptr, 0);
     return wnd;
 }
+
+}  // namespace uitest
+
+namespace uitest {
+
+// A display that keeps every frame presented, for looking at what was on the screen while a
+// nested loop ran; its input is a headless display's queue.
+class RecordingDisplay final : public platform::IDisplay {
+public:
+    void Present(const std::uint32_t* pixels, int width, int height, int stride) override {
+        input.Present(pixels, width, height, stride);
+        frames.push_back(input.Frame());
+    }
+    // Before each event is read, onWait may look at the screen and queue more input, as a
+    // user who sees the screen would.
+    std::optional<platform::InputEvent> WaitEvent(int timeoutMs) override {
+        if (onWait)
+            onWait();
+        return input.WaitEvent(timeoutMs);
+    }
+    platform::HeadlessDisplay input;
+    std::function<void()> onWait;
+    std::vector<platform::Image> frames;
+};
+
+// A dialog item in dialog units.
+inline DialogItemTemplate Item(std::u16string className, int id, short x, short y, short cx,
+                               short cy, DWORD style = WS_VISIBLE | WS_TABSTOP,
+                               std::u16string text = u"") {
+    DialogItemTemplate item;
+    item.controlClass = DialogControlClass::Custom;
+    item.className = std::move(className);
+    item.id = id;
+    item.x = x;
+    item.y = y;
+    item.cx = cx;
+    item.cy = cy;
+    item.style = style;
+    item.text = std::move(text);
+    return item;
+}
+
+inline DialogTemplate Dialog(int id, std::vector<DialogItemTemplate> items, DWORD exStyle = 0,
+                             std::u16string caption = u"Test") {
+    DialogTemplate d;
+    d.name = ResourceId(id);
+    d.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+    d.exStyle = exStyle;
+    d.cx = 137;
+    d.cy = 150;
+    d.caption = std::move(caption);
+    d.fontName = u"System";
+    d.pointSize = 8;
+    d.items = std::move(items);
+    return d;
+}
+
+// Sets a resource module for the test's life.
+class ScopedResources {
+public:
+    explicit ScopedResources(const ResourceModule& module) { AfxSetResourceModule(&module); }
+    ~ScopedResources() { AfxSetResourceModule(nullptr); }
+    ScopedResources(const ScopedResources&) = delete;
+    ScopedResources& operator=(const ScopedResources&) = delete;
+};
 
 }  // namespace uitest
