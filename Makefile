@@ -7,7 +7,7 @@ PACKAGES := g++ cmake ninja-build pkg-config python3 \
 
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-normal test-sanitize bench fuzz clean
+.PHONY: all deps build run road test test-normal test-sanitize bench fuzz clean
 
 all: build
 
@@ -30,6 +30,10 @@ build: deps
 
 run: build
 	@bash tools/run-reader.sh
+
+# The installer's whole road: jokesetup, the application manager, the installed reader.
+road: build
+	@bash tools/run-road.sh build
 
 test: test-normal test-sanitize
 
