@@ -6,6 +6,7 @@
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CMenu.h"
 #include "platform/ui/CStatic.h"
+#include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowApi.h"
 
 namespace platform {
@@ -81,16 +82,37 @@ HWND FindMnemonicControl(HWND hDlg, HWND hFrom, char16_t ch) {
 }
 
 BOOL ProcessDialogMnemonic(HWND hDlg, const MSG& msg) {
-    if (msg.message != WM_CHAR && msg.message != WM_SYSCHAR)
-        return FALSE;
-    const HWND focus = ::GetFocus();
-    if (msg.message == WM_CHAR && focus != nullptr && (focus == hDlg || ::IsChild(hDlg, focus)) &&
-        (DlgCode(focus, &msg) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)))
-        return FALSE;
-    const auto ch = static_cast<char16_t>(msg.wParam);
+    const bool alt = ::GetKeyState(static_cast<int>(VK_MENU)) < 0;
+    char16_t ch = 0;
+    switch (msg.message) {
+        case WM_CHAR: {
+            // A plain letter is a mnemonic only where the focused control types no characters.
+            const HWND focus = ::GetFocus();
+            if (focus != nullptr && (focus == hDlg || ::IsChild(hDlg, focus)) &&
+                (DlgCode(focus, &msg) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)))
+                return FALSE;
+            ch = static_cast<char16_t>(msg.wParam);
+            break;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            // With Alt held the key itself is the mnemonic: Alt types no character here.
+            if (!alt || !((msg.wParam >= 'A' && msg.wParam <= 'Z') ||
+                          (msg.wParam >= '0' && msg.wParam <= '9')))
+                return FALSE;
+            ch = static_cast<char16_t>(msg.wParam);
+            break;
+        case WM_SYSCHAR:
+            // The key-down has acted already; its character only must not reach the control.
+            return FindMnemonicControl(hDlg, nullptr, static_cast<char16_t>(msg.wParam)) != nullptr
+                       ? TRUE
+                       : FALSE;
+        default:
+            return FALSE;
+    }
     if (ch <= u' ')
         return FALSE;
-    const HWND target = FindMnemonicControl(hDlg, focus, ch);
+    const HWND target = FindMnemonicControl(hDlg, ::GetFocus(), ch);
     if (target == nullptr)
         return FALSE;
     if (DlgCode(target) & DLGC_BUTTON) {
