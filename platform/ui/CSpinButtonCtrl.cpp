@@ -36,8 +36,8 @@ CWnd* CSpinButtonCtrl::GetBuddy() const {
 }
 
 int CSpinButtonCtrl::SetPos(int nPos) {
-    return static_cast<short>(
-        LOWORD(static_cast<std::uintptr_t>(SendMessage(UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(nPos), 0)))));
+    return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(
+        SendMessage(UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(nPos), 0)))));
 }
 
 int CSpinButtonCtrl::GetPos() const {
@@ -129,8 +129,8 @@ bool ParseNumber(std::u16string_view text, long long* value) {
 }
 
 std::u16string FormatNumber(int value, bool thousands) {
-    const std::string digits = std::to_string(value < 0 ? -static_cast<long long>(value)
-                                                        : static_cast<long long>(value));
+    const std::string digits =
+        std::to_string(value < 0 ? -static_cast<long long>(value) : static_cast<long long>(value));
     std::u16string out;
     if (value < 0)
         out.push_back(u'-');
@@ -145,27 +145,27 @@ std::u16string FormatNumber(int value, bool thousands) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(UpDownControl, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_PAINT()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
-    ON_WM_LBUTTONUP()
-    ON_WM_CAPTURECHANGED()
-    ON_WM_TIMER()
-    ON_WM_ENABLE()
-    ON_MESSAGE(UDM_SETRANGE, OnSetRange)
-    ON_MESSAGE(UDM_GETRANGE, OnGetRange)
-    ON_MESSAGE(UDM_SETRANGE32, OnSetRange32)
-    ON_MESSAGE(UDM_GETRANGE32, OnGetRange32)
-    ON_MESSAGE(UDM_SETPOS, OnSetPos)
-    ON_MESSAGE(UDM_GETPOS, OnGetPos)
-    ON_MESSAGE(UDM_SETPOS32, OnSetPos32)
-    ON_MESSAGE(UDM_GETPOS32, OnGetPos32)
-    ON_MESSAGE(UDM_SETBUDDY, OnSetBuddy)
-    ON_MESSAGE(UDM_GETBUDDY, OnGetBuddy)
-    ON_MESSAGE(UDM_SETACCEL, OnSetAccel)
-    ON_MESSAGE(UDM_GETACCEL, OnGetAccel)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_PAINT()
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
+ON_WM_CAPTURECHANGED()
+ON_WM_TIMER()
+ON_WM_ENABLE()
+ON_MESSAGE(UDM_SETRANGE, OnSetRange)
+ON_MESSAGE(UDM_GETRANGE, OnGetRange)
+ON_MESSAGE(UDM_SETRANGE32, OnSetRange32)
+ON_MESSAGE(UDM_GETRANGE32, OnGetRange32)
+ON_MESSAGE(UDM_SETPOS, OnSetPos)
+ON_MESSAGE(UDM_GETPOS, OnGetPos)
+ON_MESSAGE(UDM_SETPOS32, OnSetPos32)
+ON_MESSAGE(UDM_GETPOS32, OnGetPos32)
+ON_MESSAGE(UDM_SETBUDDY, OnSetBuddy)
+ON_MESSAGE(UDM_GETBUDDY, OnGetBuddy)
+ON_MESSAGE(UDM_SETACCEL, OnSetAccel)
+ON_MESSAGE(UDM_GETACCEL, OnGetAccel)
 END_MESSAGE_MAP()
 
 UpDownControl::UpDownControl() : m_accel{{0, 1}, {2, 5}, {5, 20}} {}
@@ -241,11 +241,9 @@ void UpDownControl::OnPaint() {
         if (pressed)
             head.OffsetRect(1, 1);
         const int size = std::max(2, std::min(r.Width(), r.Height()) / 3);
-        const ArrowDirection direction = Horizontal()
-                                             ? (arrow > 0 ? ArrowDirection::Right
-                                                          : ArrowDirection::Left)
-                                             : (arrow > 0 ? ArrowDirection::Up
-                                                          : ArrowDirection::Down);
+        const ArrowDirection direction =
+            Horizontal() ? (arrow > 0 ? ArrowDirection::Right : ArrowDirection::Left)
+                         : (arrow > 0 ? ArrowDirection::Up : ArrowDirection::Down);
         DrawArrowHead(dc, head, direction, size, arrowColor);
     }
 }
@@ -362,8 +360,8 @@ void UpDownControl::AlignToBuddy(bool resizeBuddy) {
                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             buddy.right = buddy.left + newWidth;
         } else {
-            ::SetWindowPos(m_buddy, nullptr, corner.x + width, corner.y, newWidth,
-                           buddy.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+            ::SetWindowPos(m_buddy, nullptr, corner.x + width, corner.y, newWidth, buddy.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE);
             buddy.left += width;
         }
         m_resizedBuddy = m_buddy;
@@ -433,12 +431,14 @@ void UpDownControl::OnTimer(UINT_PTR nIDEvent) {
         KillTimer(kRepeatTimer);
         return;
     }
-    // The stylus slid off the arrow: the repeat waits until it is back.
-    if (!m_inside)
-        return;
     const DWORD now = Clock();
     if (static_cast<int>(now - m_nextStep) < 0)
         return;
+    if (!m_inside) {
+        // The stylus slid off the arrow: no step until it is back on it.
+        m_nextStep = now + kRepeatInterval;
+        return;
+    }
     m_nextStep += kRepeatInterval;
     // A late tick does not make up for the steps it missed.
     if (static_cast<int>(m_nextStep - now) <= 0)
@@ -535,8 +535,7 @@ LRESULT UpDownControl::OnGetAccel(WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterUpDownClass() {
-    RegisterWindowClass(
-        {u"msctls_updown32", [] { return std::make_unique<UpDownControl>(); }, -1});
+    RegisterWindowClass({u"msctls_updown32", [] { return std::make_unique<UpDownControl>(); }, -1});
 }
 
 }  // namespace platform
