@@ -72,21 +72,21 @@ int CComboBox::GetLBTextLen(int nIndex) const {
 }
 
 int CComboBox::FindString(int nStartAfter, LPCTSTR lpszString) const {
-    return static_cast<int>(SendMessage(CB_FINDSTRING,
-                                        static_cast<WPARAM>(static_cast<std::intptr_t>(nStartAfter)),
-                                        reinterpret_cast<LPARAM>(lpszString)));
+    return static_cast<int>(
+        SendMessage(CB_FINDSTRING, static_cast<WPARAM>(static_cast<std::intptr_t>(nStartAfter)),
+                    reinterpret_cast<LPARAM>(lpszString)));
 }
 
 int CComboBox::FindStringExact(int nIndexStart, LPCTSTR lpszFind) const {
-    return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT,
-                                        static_cast<WPARAM>(static_cast<std::intptr_t>(nIndexStart)),
-                                        reinterpret_cast<LPARAM>(lpszFind)));
+    return static_cast<int>(SendMessage(
+        CB_FINDSTRINGEXACT, static_cast<WPARAM>(static_cast<std::intptr_t>(nIndexStart)),
+        reinterpret_cast<LPARAM>(lpszFind)));
 }
 
 int CComboBox::SelectString(int nStartAfter, LPCTSTR lpszString) {
-    return static_cast<int>(SendMessage(CB_SELECTSTRING,
-                                        static_cast<WPARAM>(static_cast<std::intptr_t>(nStartAfter)),
-                                        reinterpret_cast<LPARAM>(lpszString)));
+    return static_cast<int>(
+        SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(static_cast<std::intptr_t>(nStartAfter)),
+                    reinterpret_cast<LPARAM>(lpszString)));
 }
 
 DWORD_PTR CComboBox::GetItemData(int nIndex) const {
@@ -137,35 +137,37 @@ bool SameNoCase(std::u16string_view a, std::u16string_view b) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(ComboBoxControl, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_PAINT()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_KEYDOWN()
-    ON_WM_CHAR()
-    ON_WM_SETFOCUS()
-    ON_WM_KILLFOCUS()
-    ON_WM_ENABLE()
-    ON_WM_GETDLGCODE()
-    ON_MESSAGE(CB_ADDSTRING, OnAddString)
-    ON_MESSAGE(CB_INSERTSTRING, OnInsertString)
-    ON_MESSAGE(CB_DELETESTRING, OnDeleteString)
-    ON_MESSAGE(CB_RESETCONTENT, OnResetContent)
-    ON_MESSAGE(CB_GETCOUNT, OnGetCount)
-    ON_MESSAGE(CB_GETCURSEL, OnGetCurSel)
-    ON_MESSAGE(CB_SETCURSEL, OnSetCurSel)
-    ON_MESSAGE(CB_GETLBTEXT, OnGetLBText)
-    ON_MESSAGE(CB_GETLBTEXTLEN, OnGetLBTextLen)
-    ON_MESSAGE(CB_FINDSTRING, OnFindString)
-    ON_MESSAGE(CB_FINDSTRINGEXACT, OnFindStringExact)
-    ON_MESSAGE(CB_SELECTSTRING, OnSelectString)
-    ON_MESSAGE(CB_GETITEMDATA, OnGetItemData)
-    ON_MESSAGE(CB_SETITEMDATA, OnSetItemData)
-    ON_MESSAGE(CB_SHOWDROPDOWN, OnShowDropDown)
-    ON_MESSAGE(CB_GETDROPPEDSTATE, OnGetDroppedState)
-    ON_MESSAGE(CB_GETDROPPEDCONTROLRECT, OnGetDroppedControlRect)
-    ON_MESSAGE(CB_GETITEMHEIGHT, OnGetItemHeight)
-    ON_MESSAGE(CB_GETTOPINDEX, OnGetTopIndex)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_PAINT()
+ON_WM_LBUTTONDOWN()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
+ON_WM_SETFOCUS()
+ON_WM_KILLFOCUS()
+ON_WM_ENABLE()
+ON_WM_GETDLGCODE()
+ON_MESSAGE(WM_GETTEXT, OnGetText)
+ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
+ON_MESSAGE(CB_ADDSTRING, OnAddString)
+ON_MESSAGE(CB_INSERTSTRING, OnInsertString)
+ON_MESSAGE(CB_DELETESTRING, OnDeleteString)
+ON_MESSAGE(CB_RESETCONTENT, OnResetContent)
+ON_MESSAGE(CB_GETCOUNT, OnGetCount)
+ON_MESSAGE(CB_GETCURSEL, OnGetCurSel)
+ON_MESSAGE(CB_SETCURSEL, OnSetCurSel)
+ON_MESSAGE(CB_GETLBTEXT, OnGetLBText)
+ON_MESSAGE(CB_GETLBTEXTLEN, OnGetLBTextLen)
+ON_MESSAGE(CB_FINDSTRING, OnFindString)
+ON_MESSAGE(CB_FINDSTRINGEXACT, OnFindStringExact)
+ON_MESSAGE(CB_SELECTSTRING, OnSelectString)
+ON_MESSAGE(CB_GETITEMDATA, OnGetItemData)
+ON_MESSAGE(CB_SETITEMDATA, OnSetItemData)
+ON_MESSAGE(CB_SHOWDROPDOWN, OnShowDropDown)
+ON_MESSAGE(CB_GETDROPPEDSTATE, OnGetDroppedState)
+ON_MESSAGE(CB_GETDROPPEDCONTROLRECT, OnGetDroppedControlRect)
+ON_MESSAGE(CB_GETITEMHEIGHT, OnGetItemHeight)
+ON_MESSAGE(CB_GETTOPINDEX, OnGetTopIndex)
 END_MESSAGE_MAP()
 
 ComboBoxControl::ComboBoxControl() = default;
@@ -258,8 +260,8 @@ void ComboBoxControl::OpenList(bool byStylus) {
         return;
     if (m_list == nullptr || !::IsWindow(m_list->m_hWnd)) {
         m_list = std::make_unique<ComboListWindow>(*this);
-        if (!m_list->CreateEx(WS_EX_TOPMOST, u"ComboLBox", nullptr, WS_POPUP, 0, 0, 1, 1,
-                              m_hWnd, 0)) {
+        if (!m_list->CreateEx(WS_EX_TOPMOST, u"ComboLBox", nullptr, WS_POPUP, 0, 0, 1, 1, m_hWnd,
+                              0)) {
             m_list.reset();
             return;
         }
@@ -462,10 +464,10 @@ int ComboBoxControl::Find(int startAfter, std::u16string_view text, bool exact) 
     for (int k = 1; k <= count; ++k) {
         const int i = (start + k) % count;
         const std::u16string& item = m_items[static_cast<std::size_t>(i)].text;
-        const bool match = exact ? SameNoCase(item, text)
-                                 : item.size() >= text.size() &&
-                                       SameNoCase(std::u16string_view(item).substr(0, text.size()),
-                                                  text);
+        const bool match =
+            exact ? SameNoCase(item, text)
+                  : item.size() >= text.size() &&
+                        SameNoCase(std::u16string_view(item).substr(0, text.size()), text);
         if (match)
             return i;
     }
@@ -532,6 +534,25 @@ LRESULT ComboBoxControl::OnResetContent(WPARAM, LPARAM) {
     if (m_list != nullptr && m_list->m_hWnd != nullptr)
         m_list->Invalidate(FALSE);
     return 0;
+}
+
+LRESULT ComboBoxControl::OnGetText(WPARAM wParam, LPARAM lParam) {
+    auto* buffer = reinterpret_cast<LPTSTR>(lParam);
+    const auto max = static_cast<std::size_t>(wParam);
+    if (buffer == nullptr || max == 0)
+        return 0;
+    const std::u16string_view text =
+        m_sel >= 0 ? std::u16string_view(m_items[static_cast<std::size_t>(m_sel)].text)
+                   : std::u16string_view();
+    const std::size_t n = std::min(text.size(), max - 1);
+    std::copy_n(text.begin(), n, buffer);
+    buffer[n] = 0;
+    return static_cast<LRESULT>(n);
+}
+
+LRESULT ComboBoxControl::OnGetTextLength(WPARAM, LPARAM) {
+    return m_sel >= 0 ? static_cast<LRESULT>(m_items[static_cast<std::size_t>(m_sel)].text.size())
+                      : 0;
 }
 
 LRESULT ComboBoxControl::OnGetCount(WPARAM, LPARAM) {

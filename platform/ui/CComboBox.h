@@ -27,18 +27,18 @@ inline constexpr DWORD CBS_SORT = 0x0100;
 inline constexpr DWORD CBS_HASSTRINGS = 0x0200;
 inline constexpr DWORD CBS_NOINTEGRALHEIGHT = 0x0400;
 
-inline constexpr UINT CB_ADDSTRING = 0x0143;        // lParam the text; answer: its index
-inline constexpr UINT CB_DELETESTRING = 0x0144;     // wParam the index; answer: the count left
+inline constexpr UINT CB_ADDSTRING = 0x0143;     // lParam the text; answer: its index
+inline constexpr UINT CB_DELETESTRING = 0x0144;  // wParam the index; answer: the count left
 inline constexpr UINT CB_GETCOUNT = 0x0146;
-inline constexpr UINT CB_GETCURSEL = 0x0147;        // CB_ERR when none is selected
-inline constexpr UINT CB_GETLBTEXT = 0x0148;        // wParam the index, lParam the buffer
+inline constexpr UINT CB_GETCURSEL = 0x0147;  // CB_ERR when none is selected
+inline constexpr UINT CB_GETLBTEXT = 0x0148;  // wParam the index, lParam the buffer
 inline constexpr UINT CB_GETLBTEXTLEN = 0x0149;
-inline constexpr UINT CB_INSERTSTRING = 0x014A;     // wParam the index (-1: the end)
+inline constexpr UINT CB_INSERTSTRING = 0x014A;  // wParam the index (-1: the end)
 inline constexpr UINT CB_RESETCONTENT = 0x014B;
-inline constexpr UINT CB_FINDSTRING = 0x014C;       // the first entry beginning with the text
-inline constexpr UINT CB_SELECTSTRING = 0x014D;     // find as CB_FINDSTRING, then select it
-inline constexpr UINT CB_SETCURSEL = 0x014E;        // wParam the index, -1 for none
-inline constexpr UINT CB_SHOWDROPDOWN = 0x014F;     // wParam TRUE opens the list
+inline constexpr UINT CB_FINDSTRING = 0x014C;    // the first entry beginning with the text
+inline constexpr UINT CB_SELECTSTRING = 0x014D;  // find as CB_FINDSTRING, then select it
+inline constexpr UINT CB_SETCURSEL = 0x014E;     // wParam the index, -1 for none
+inline constexpr UINT CB_SHOWDROPDOWN = 0x014F;  // wParam TRUE opens the list
 inline constexpr UINT CB_GETITEMDATA = 0x0150;
 inline constexpr UINT CB_SETITEMDATA = 0x0151;
 inline constexpr UINT CB_GETDROPPEDCONTROLRECT = 0x0152;  // lParam RECT*, screen coordinates
@@ -106,6 +106,9 @@ public:
     void OnKillFocus(CWnd* pNewWnd);
     void OnEnable(BOOL bEnable);
     UINT OnGetDlgCode();
+    // The window text of a drop-down list is its selected entry.
+    LRESULT OnGetText(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetTextLength(WPARAM wParam, LPARAM lParam);
     LRESULT OnAddString(WPARAM wParam, LPARAM lParam);
     LRESULT OnInsertString(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeleteString(WPARAM wParam, LPARAM lParam);

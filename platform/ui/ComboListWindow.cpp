@@ -20,11 +20,11 @@ constexpr int kTextIndent = 3;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(ComboListWindow, CWnd)
-    ON_WM_PAINT()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
-    ON_WM_LBUTTONUP()
-    ON_WM_CAPTURECHANGED()
+ON_WM_PAINT()
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
+ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 void ComboListWindow::Open(const CRect& rect, int rows, bool stylusDown) {
