@@ -5,6 +5,7 @@
 #include "platform/ui/CEdit.h"
 #include "platform/ui/CSpinButtonCtrl.h"
 #include "platform/ui/CStatic.h"
+#include "platform/ui/SoftInputPanel.h"
 
 namespace platform {
 
@@ -14,6 +15,7 @@ void RegisterControlClasses() {
     RegisterEditClass();
     RegisterComboBoxClass();
     RegisterUpDownClass();
+    RegisterSoftInputPanelClass();
 }
 
 }  // namespace platform

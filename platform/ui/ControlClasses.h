@@ -1,7 +1,7 @@
 #pragma once
 // The window classes of the standard controls that dialog templates name: "STATIC", "BUTTON",
-// "EDIT", "COMBOBOX" (with its drop-down list) and "msctls_updown32". RegisterStandardClasses
-// calls this once; registering again changes nothing.
+// "EDIT", "COMBOBOX" (with its drop-down list) and "msctls_updown32", and the soft input
+// panel's keyboard. RegisterStandardClasses calls this once; registering again changes nothing.
 
 namespace platform {
 
