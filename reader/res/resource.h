@@ -38,6 +38,9 @@
 // A damaged jokes data file or favourites file: no message of the old program covered them.
 #define IDS_DATA_FILE_DAMAGED 61207
 #define IDS_FAVORITES_DAMAGED 61208
+// The company key the settings live under (Software\<company>\<program>); an edition sold
+// under another name gives its own in its script.
+#define IDS_COMPANY_KEY 61209
 
 // The framework's own ids that the scripts name. C++ code takes them from the platform's
 // headers, which define them as constants of these values.

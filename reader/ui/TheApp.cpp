@@ -1,0 +1,3 @@
+#include "reader/ui/KippApp.h"
+
+CKippApp theApp;
