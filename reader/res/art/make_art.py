@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Draws the reader's pictures: a laughing face over a notepad.
 
-Writes about.bmp (the About picture: 122 x 150, 8 bits per pixel with a palette) and
-jokepad.ico (the program icon: 32 x 32 and 16 x 16, 16 colours each) beside this script.
+Writes about.bmp (the About picture: 122 x 150, 8 bits per pixel with a palette),
+jokepad.ico (the program icon: 32 x 32 and 16 x 16, 16 colours each) and jokepad.png (the
+32 x 32 icon for desktops, in the same colours, transparent around the picture) beside this
+script.
 Python 3 standard library only; the output is the same on every run.
 
     python3 reader/res/art/make_art.py
@@ -11,6 +13,7 @@ Python 3 standard library only; the output is the same on every run.
 import math
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -303,9 +306,37 @@ def write_ico(path, sizes, scene_of=None, palette=ICON_PALETTE):
         f.write(directory + entries + b"".join(images))
 
 
+def write_png(path, size, scene_of=None, palette=ICON_PALETTE):
+    """The icon image of one size as an 8-bit RGBA PNG: the icon's colours, and transparency
+    where its mask is."""
+    scene = (scene_of or icon_scene)(size)
+    transparent = object()
+    cache = {}
+    raw = b""
+    for py in range(size):
+        row = bytearray([0])  # filter: none
+        for px in range(size):
+            c = sample(scene, px + 0.5, py + 0.5, transparent)
+            if c is transparent:
+                row += bytes(4)
+            else:
+                row += bytes(palette[nearest(palette, c, cache)]) + b"\xff"
+        raw += bytes(row)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+                chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
 def main():
     write_bmp8(os.path.join(HERE, "about.bmp"), render(about_scene(), 122, 150, WHITE, 4))
     write_ico(os.path.join(HERE, "jokepad.ico"), [32, 16])
+    write_png(os.path.join(HERE, "jokepad.png"), 32)
 
 
 if __name__ == "__main__":
