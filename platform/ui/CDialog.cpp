@@ -58,8 +58,8 @@ int CDialog::DoModal() {
         return -1;
     // The owner is the top-level window of the parent given, else the main window.
     HWND owner = nullptr;
-    if (m_pParentWnd != nullptr && m_pParentWnd->m_hWnd != nullptr)
-        owner = m_pParentWnd->GetTopLevelParent()->m_hWnd;
+    if (CWnd* top = m_pParentWnd != nullptr ? m_pParentWnd->GetTopLevelParent() : nullptr)
+        owner = top->m_hWnd;
     else if (CWnd* main = AfxGetMainWnd(); main != nullptr && main->m_hWnd != nullptr)
         owner = main->m_hWnd;
     const bool disableOwner = owner != nullptr && ::IsWindowEnabled(owner);

@@ -1,6 +1,7 @@
 #include "platform/ui/CScrollBar.h"
 
 #include "platform/gdi/SystemColors.h"
+#include "platform/ui/CPaintDC.h"
 #include "platform/ui/ScrollBarPainter.h"
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/WindowMessageMap.h"
@@ -74,11 +75,8 @@ CRect ScrollBarControl::Bar() const {
 }
 
 void ScrollBarControl::OnPaint() {
-    CDC dc;
-    PAINTSTRUCT ps;
-    BeginPaintInto(m_hWnd, dc, ps);
+    CPaintDC dc(this);
     PaintScrollBar(dc, Bar(), m_state, Vertical());
-    UnregisterDC(&dc);
 }
 
 void ScrollBarControl::Notify(UINT code, int pos) {

@@ -45,7 +45,6 @@ int CWinApp::Run() {
     platform::WindowSystem& sys = platform::Sys();
     sys.idleHook = [this] { OnIdle(0); };
     bool closeSent = false;
-    int exitCode = 0;
     for (;;) {
         MSG msg;
         if (::GetMessage(&msg)) {
@@ -53,10 +52,8 @@ int CWinApp::Run() {
                 ::DispatchMessage(&msg);
             continue;
         }
-        if (msg.message == WM_QUIT) {
-            exitCode = static_cast<int>(msg.wParam);
+        if (msg.message == WM_QUIT)
             break;
-        }
         // The user closed the screen, or no input will ever come: close the main window as
         // File > Exit would, and end once it is gone (or if it refuses while input is over).
         const bool userClosed = sys.closeRequested;
@@ -70,7 +67,6 @@ int CWinApp::Run() {
     }
     sys.idleHook = nullptr;
     platform::FlushDeferredDeletes();
-    (void)exitCode;
     return ExitInstance();
 }
 
