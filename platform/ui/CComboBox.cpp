@@ -451,6 +451,11 @@ void ComboBoxControl::OnEnable(BOOL bEnable) {
         Invalidate(FALSE);
 }
 
+void ComboBoxControl::OnShowWindow(BOOL bShow, UINT) {
+    if (!bShow)
+        CloseList(false);
+}
+
 UINT ComboBoxControl::OnGetDlgCode() {
     // While the list is open, Enter and Escape are the list's, not the dialog's.
     return DLGC_WANTARROWS | DLGC_WANTCHARS | (Dropped() ? DLGC_WANTALLKEYS : 0);

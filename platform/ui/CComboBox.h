@@ -105,6 +105,7 @@ public:
     void OnSetFocus(CWnd* pOldWnd);
     void OnKillFocus(CWnd* pNewWnd);
     void OnEnable(BOOL bEnable);
+    void OnShowWindow(BOOL bShow, UINT nStatus);
     UINT OnGetDlgCode();
     // The window text of a drop-down list is its selected entry.
     LRESULT OnGetText(WPARAM wParam, LPARAM lParam);

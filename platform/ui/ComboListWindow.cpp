@@ -36,8 +36,9 @@ void ComboListWindow::Open(const CRect& rect, int rows, bool stylusDown) {
     m_bar.nPage = static_cast<UINT>(m_rows);
     m_bar.nPos = 0;
     ShowEntry(m_combo.Highlight());
-    SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // Above everything, the keyboard included, while it is open.
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, rect.left, rect.top, rect.Width(), rect.Height(),
+                   SWP_NOACTIVATE);
     ShowWindow(SW_SHOWNA);
     m_open = true;
     m_stylusDown = stylusDown;

@@ -146,6 +146,13 @@ TEST_F(CComboBoxTest, ATapOpensTheListOverTheDialogAndATapOnAnEntryChoosesIt) {
     Up(Row(1));
     EXPECT_FALSE(Dropped());
     EXPECT_EQ(CurSel(), 1);
+
+    // Hiding the field takes its list away.
+    TapCentre(combo);
+    ASSERT_TRUE(Dropped());
+    ::ShowWindow(combo, SW_HIDE);
+    EXPECT_EQ(List(), nullptr);
+    EXPECT_EQ(CurSel(), 1);
 }
 
 TEST_F(CComboBoxTest, TheArrowKeysMoveTheSelectionClosedAndTheHighlightOpen) {
