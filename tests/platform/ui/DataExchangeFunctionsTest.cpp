@@ -84,6 +84,7 @@ TEST_F(DataExchangeFunctionsTest, AnIntegerIsReadBackByItsRuleOrTheUserIsTold) {
         {u"-", false, 0},
         {u"12a", false, 0},
         {u"99999999999", false, 0},
+        {u"-123456789012345678901234567890", false, 0},
         {u"2147483648", false, 0},
         {u"1,000", false, 0},
     };
