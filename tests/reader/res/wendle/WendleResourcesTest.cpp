@@ -55,6 +55,11 @@ TEST_F(WendleResources, EditionWordsReplaceTheReaders) {
     EXPECT_EQ(AfxLoadStringResource(IDR_MAINFRAME),
               std::optional<std::u16string_view>(
                   u"Wendle Diver\n\nWendle Diver\n\n\nWJApp.Document\nWJApp Document"));
+    // Each edition keeps its settings under a company of its own.
+    EXPECT_EQ(AfxLoadStringResource(IDS_COMPANY_KEY),
+              std::optional<std::u16string_view>(u"Wendle"));
+    EXPECT_EQ(Reader().FindString(IDS_COMPANY_KEY),
+              std::optional<std::u16string_view>(u"Parlonda"));
 
     const MenuTemplate* menu = AfxLoadMenuTemplate(IDR_MAINFRAME);
     ASSERT_NE(menu, nullptr);
@@ -100,11 +105,13 @@ TEST_F(WendleResources, FormIsTheReadersWithoutNumberFieldAndSpin) {
 }
 
 TEST_F(WendleResources, SharedResourcesAreTheReaders) {
-    // Every string but the document template string, and no others.
+    // Every string but the document template string and the company key, and no others.
     std::map<WORD, std::u16string> strings = Wendle().strings;
     std::map<WORD, std::u16string> readerStrings = Reader().strings;
-    strings.erase(IDR_MAINFRAME);
-    readerStrings.erase(IDR_MAINFRAME);
+    for (const WORD own : {IDR_MAINFRAME, IDS_COMPANY_KEY}) {
+        strings.erase(own);
+        readerStrings.erase(own);
+    }
     EXPECT_EQ(strings, readerStrings);
 
     for (const int id : {IDD_FAVORITES, IDD_SELECT_FONT}) {
