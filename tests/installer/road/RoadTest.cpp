@@ -1,0 +1,187 @@
+// The whole road as a user takes it: jokesetup hands its payload to the application manager
+// stand-in found through the registry, the manager installs the Wendle Diver edition onto an
+// emulated device, and the reader installed there runs and reads the jokes installed beside it.
+// Everything happens in a scratch folder: the device, the registry and the temporary folder.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/platform/desktop/Scratch.h"
+
+namespace {
+
+const std::string kBin = JOKEPAD_BIN_DIR;
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+// Runs a shell command line; its exit status and what it printed.
+Outcome RunCommand(const std::string& command, const std::string& outputFolder) {
+    const std::string out = outputFolder + "/stdout", err = outputFolder + "/stderr";
+    const int status = std::system((command + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1000 - status, scratch::ReadFile(out),
+            scratch::ReadFile(err)};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : text) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+// The lines of a state report that start with key ("window: ", "counter: ", ...).
+std::vector<std::string> Values(const std::string& output, const std::string& key) {
+    std::vector<std::string> values;
+    for (const std::string& line : Lines(output))
+        if (line.starts_with(key))
+            values.push_back(line.substr(key.size()));
+    return values;
+}
+
+class Road : public ::testing::Test {
+protected:
+    Road()
+        : m_device(m_root / "device"),
+          m_temp(m_root / "temp"),
+          m_output(m_root / "output"),
+          m_tmpdir("TMPDIR", m_temp),
+          m_registry("JOKEPAD_REGISTRY", m_root / "registry"),
+          m_deviceEnv("JOKEPAD_DEVICE", m_device) {
+        for (const std::string& dir : {m_temp, m_output})
+            EXPECT_EQ(::mkdir(dir.c_str(), 0700), 0) << dir;
+    }
+
+    Outcome Command(const std::string& line) const { return RunCommand(line, m_output); }
+
+    // The reader at path, headless, running the script's lines.
+    Outcome Reader(const std::string& path, const std::string& script) const {
+        const std::string file = m_output + "/script";
+        scratch::WriteFile(file, script);
+        return Command(Quote(path) + " --headless --script " + Quote(file));
+    }
+
+    // Joke n (one-based) of the build's jokes data file, as jokepack shows it.
+    std::string BuiltJoke(int n) const {
+        const Outcome run = Command(Quote(kBin + "/jokepack") + " show " +
+                                    Quote(JOKEPAD_DATA_FILE) + " " + std::to_string(n));
+        EXPECT_EQ(run.status, 0) << run.err;
+        return run.out;
+    }
+    int BuiltJokeCount() const {
+        const Outcome run =
+            Command(Quote(kBin + "/jokepack") + " count " + Quote(JOKEPAD_DATA_FILE));
+        EXPECT_EQ(run.status, 0) << run.err;
+        return std::atoi(run.out.c_str());
+    }
+
+    scratch::Folder m_root;
+    std::string m_device, m_temp, m_output;
+    scratch::ScopedEnv m_tmpdir, m_registry, m_deviceEnv;
+};
+
+std::string FirstLine(const std::string& text) {
+    const auto lines = Lines(text);
+    return lines.empty() ? std::string() : lines.front();
+}
+
+TEST_F(Road, TheInstalledEditionShowsTheJokesInstalledBesideIt) {
+    // The manager is found through the registry, as jokesetup looks for it.
+    Outcome run = Command(Quote(kBin + "/appmgr-register") + " " + Quote(kBin));
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    run = Command(Quote(kBin + "/jokesetup"));
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::string installedDir = m_device + "/Program Files/Wendle Diver";
+    EXPECT_NE(run.out.find("installed \\Program Files\\Wendle Diver\\WJ.exe"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("installed \\Windows\\Start Menu\\Wendle Diver.lnk"), std::string::npos)
+        << run.out;
+    // The data file lies under the device's lower-case name, and is the build's.
+    ASSERT_TRUE(scratch::Exists(installedDir + "/wj.dat"));
+    EXPECT_FALSE(scratch::Exists(installedDir + "/WJ.dat"));
+    EXPECT_TRUE(scratch::ReadFile(installedDir + "/wj.dat") ==
+                scratch::ReadFile(JOKEPAD_DATA_FILE));
+    // The installer cleaned up after the manager.
+    EXPECT_FALSE(scratch::Exists(m_temp + "/DA"));
+
+    // WJ.exe looks for WJ.dat; the device's file system, ignoring letter case, finds wj.dat.
+    run = Reader(installedDir + "/WJ.exe", "state\nclick 1002\nstate\n");
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    const int count = BuiltJokeCount();
+    ASSERT_GT(count, 1);
+    const auto windows = Values(run.out, "window: ");
+    ASSERT_FALSE(windows.empty()) << run.out;
+    EXPECT_EQ(windows.front(), "Wendle Diver");
+    const auto counters = Values(run.out, "counter: ");
+    const auto texts = Values(run.out, "text: ");
+    ASSERT_GE(counters.size(), 2u) << run.out;
+    ASSERT_GE(texts.size(), 2u) << run.out;
+    EXPECT_EQ(counters[0], "1/" + std::to_string(count));
+    EXPECT_EQ(texts[0], FirstLine(BuiltJoke(1)));
+    EXPECT_EQ(counters[1], "2/" + std::to_string(count));
+    EXPECT_EQ(texts[1], FirstLine(BuiltJoke(2)));
+    EXPECT_EQ(Values(run.out, "message: "), std::vector<std::string>{});
+
+    // The edition keeps its settings under its own company key and its own program name.
+    const std::string settings = scratch::ReadFile(m_root / "registry/user.reg");
+    EXPECT_NE(settings.find("[HKEY_CURRENT_USER\\Software\\Wendle\\WJ\\Set]"), std::string::npos)
+        << settings;
+    EXPECT_EQ(settings.find("Parlonda"), std::string::npos) << settings;
+}
+
+// A tap on the counter opens number entry in the reader, and does nothing in the edition,
+// whose form has no number field.
+TEST_F(Road, OnlyTheReadersFormHasNumberEntry) {
+    const struct {
+        const char* program;
+        bool numberEntry;
+    } cases[] = {
+        {"jokepad", true},
+        {"WJ.exe", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program);
+        const Outcome run = Reader(kBin + "/" + c.program, "click 1005\nstate\n");
+        ASSERT_EQ(run.status, 0) << run.out << run.err;
+        const auto numbers = Values(run.out, "number: ");
+        const auto counters = Values(run.out, "counter: ");
+        if (c.numberEntry) {
+            // The number field takes the counter's place.
+            ASSERT_FALSE(numbers.empty()) << run.out;
+            EXPECT_EQ(numbers.front(), "1");
+            EXPECT_EQ(counters, std::vector<std::string>{}) << run.out;
+        } else {
+            EXPECT_EQ(numbers, std::vector<std::string>{}) << run.out;
+            // The counter stays, showing the first joke, and so do the jokes.
+            ASSERT_FALSE(counters.empty()) << run.out;
+            EXPECT_TRUE(counters.front().starts_with("1/")) << run.out;
+            EXPECT_EQ(Values(run.out, "text: ").front(), FirstLine(BuiltJoke(1)));
+        }
+    }
+}
+
+}  // namespace
