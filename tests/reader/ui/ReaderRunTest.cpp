@@ -257,7 +257,7 @@ TEST(ReaderRun, TheAboutDialogClosesThroughItsCaptionOkButton) {
 }
 
 TEST(ReaderRun, AFormWithoutNumberEntryIgnoresTheCounterTap) {
-    ReaderFolder reader(kThreeJokes, "WJ");
+    ReaderFolder reader(kThreeJokes, "WJ.exe", "Wendle");
     const ChildResult r = reader.Run("click 1005\nkey RETURN\nclick 1005\nclick 1002\n");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");

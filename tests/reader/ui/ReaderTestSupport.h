@@ -153,17 +153,22 @@ inline int CountOf(const std::string& text, const std::string& what) {
 }
 
 // The built reader in a folder of its own, under the name it is given, with the test's jokes
-// beside it and a registry of its own.
+// beside it and a registry of its own. company is the edition's settings company key.
 class ReaderFolder {
 public:
     explicit ReaderFolder(const std::vector<std::string>& jokes,
-                          const std::string& program = "jokepad")
-        : m_program(program) {
+                          const std::string& program = "jokepad",
+                          const std::string& company = "Parlonda")
+        : m_program(program), m_company(company) {
         fs::copy_file(fs::path(JOKEPAD_BIN_DIR) / program, Program());
         MakeJokesFile(DataFile(), jokes, m_folder.Path());
     }
     fs::path Program() const { return m_folder.Path() / m_program; }
-    fs::path DataFile() const { return m_folder.Path() / (m_program + ".dat"); }
+    // The program's name: its file name without a trailing ".exe".
+    std::string Name() const {
+        return m_program.ends_with(".exe") ? m_program.substr(0, m_program.size() - 4) : m_program;
+    }
+    fs::path DataFile() const { return m_folder.Path() / (Name() + ".dat"); }
     fs::path Registry() const { return m_folder.Path() / "registry"; }
     const fs::path& Path() const { return m_folder.Path(); }
 
@@ -178,7 +183,7 @@ public:
 
     // The settings key of the program: the company key, then the program's name.
     std::string SetKey() const {
-        return "[HKEY_CURRENT_USER\\Software\\Parlonda\\" + m_program + "\\Set]";
+        return "[HKEY_CURRENT_USER\\Software\\" + m_company + "\\" + Name() + "\\Set]";
     }
 
     // LastJokeIndex as stored, or nothing when it is not.
@@ -208,6 +213,7 @@ public:
 private:
     TempFolder m_folder;
     std::string m_program;
+    std::string m_company;
 };
 
 }  // namespace readertest
