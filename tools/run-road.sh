@@ -37,7 +37,7 @@ echo "== 4. start the installed reader: $installed"
 if [ -z "${ROAD_HEADLESS:-}" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec "$installed"
 fi
-shot=$build/road/wj.png
-printf 'shot %s\n' "$shot" | "$installed" --headless --script -
-echo "road: no display was found, so the reader ran headless; its screen is in $shot"
-echo "road: with a display (or under xvfb-run), 'make road' opens it in a window"
+shot=$build/road/wj-screen.png
+"$installed" --headless --screenshot "$shot"
+echo "screen: $shot"
+echo "no display found: run 'make road' on a desktop, or 'xvfb-run make road' for a virtual one, to get the window"
