@@ -1,0 +1,148 @@
+// The reader's screens as pixels: a few reviewed golden images (the first screen, number
+// entry with the keyboard up, About), and the real window on a private X server. A golden
+// that does not match leaves <name>_err.png beside it; JOKEPAD_UPDATE_REFERENCES=1 makes a
+// missing one, to be looked at before it is committed.
+
+#include <SDL.h>
+
+#include <cstdlib>
+
+#include "platform/display/ImageCompare.h"
+#include "platform/display/PngWriter.h"
+#include "platform/display/sdl/SdlDisplay.h"
+#include "tests/platform/display/XvfbServer.h"
+#include "tests/reader/ui/InProcessReader.h"
+
+namespace readertest {
+namespace {
+
+const std::vector<std::string> kScreenJokes = {
+    "Q&A: Why did the stylus go back to school?\nIt wanted to be a little sharper.",
+    "Rock & roll never dies. It just needs new batteries.",
+    "A short one.",
+};
+
+std::string Golden(const std::string& name) {
+    return std::string(JOKEPAD_TEST_DATA) + "/golden/" + name + ".png";
+}
+
+TEST(ReaderScreen, ScreensMatchTheirReviewedImages) {
+    const struct {
+        const char* name;
+        const char* script;
+    } cases[] = {
+        {"reader-first-screen", ""},
+        {"reader-number-entry", "click 1005\n"},
+        {"reader-about", "menu About Parlonda Diver...\n"},
+    };
+    for (const auto& c : cases) {
+        ReaderFolder reader(kScreenJokes);
+        const fs::path shot = reader.Path() / "shot.png";
+        const ChildResult r = reader.Run(std::string(c.script) + "shot " + shot.string() + "\n");
+        ASSERT_EQ(r.status, 0) << c.name << ": " << r.err;
+        platform::Image image;
+        std::string error;
+        ASSERT_TRUE(platform::ReadPng(shot.string(), &image, &error)) << c.name << ": " << error;
+        std::string message;
+        EXPECT_TRUE(platform::CompareWithReference(
+            image, Golden(c.name), platform::ReferenceCompareOptions::FromEnvironment(), &message))
+            << c.name << ": " << message;
+    }
+}
+
+// Sets or clears an environment variable for one scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        if (value != nullptr)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (m_old)
+            ::setenv(m_name, m_old->c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+TEST(ReaderScreen, TheWindowShowsTheScreenOnARealDisplay) {
+    const std::optional<std::string> xvfb = XvfbServer::FindProgram();
+    if (!xvfb)
+        GTEST_SKIP() << "Xvfb is not installed ('make deps' installs it)";
+    XvfbServer server;
+    std::string error;
+    ASSERT_TRUE(server.Start(*xvfb, &error)) << error;
+    ScopedEnv display("DISPLAY", server.Display().c_str());
+    ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    ScopedEnv driver("SDL_VIDEODRIVER", "x11");
+
+    // The program itself, in its window under a script: the same screen as headless.
+    {
+        ReaderFolder reader(kScreenJokes);
+        const fs::path shot = reader.Path() / "window.png";
+        const ChildResult r =
+            reader.Run("click 1002\nshot " + shot.string() + "\n",
+                       {"--script", "-", "--scale", "3"}, {{"DISPLAY", server.Display()}});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(LastState(r.out).at("counter"), "2/3");
+        platform::Image image;
+        ASSERT_TRUE(platform::ReadPng(shot.string(), &image, &error)) << error;
+        EXPECT_EQ(image.width, 240);
+        EXPECT_EQ(image.height, 320);
+    }
+
+    // The window's own pixels: the screen, each pixel a 2 x 2 square.
+    InProcessReader reader(kScreenJokes);
+    ASSERT_TRUE(reader.Start());
+    platform::SdlOptions options;
+    options.title = "jokepad";
+    const std::unique_ptr<platform::SdlDisplay> window =
+        platform::SdlDisplay::Create(options, &error);
+    ASSERT_NE(window, nullptr) << error;
+    platform::Screen& screen = platform::Screen::Instance();
+    screen.AttachDisplay(window.get());
+    // The mouse is the stylus: a click on Next, in window pixels.
+    CRect next;
+    reader.Control(1002).GetWindowRect(&next);
+    for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+        SDL_Event e{};
+        e.type = type;
+        e.button.button = SDL_BUTTON_LEFT;
+        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.button.x = next.CenterPoint().x * 2;
+        e.button.y = next.CenterPoint().y * 2;
+        ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+    }
+    platform::RunUntilIdle();
+    platform::Image pixels;
+    ASSERT_TRUE(window->ReadWindow(&pixels, &error)) << error;
+    screen.AttachDisplay(&reader.display);
+    ASSERT_EQ(pixels.width, 480);
+    ASSERT_EQ(pixels.height, 640);
+    int differing = 0;
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x)
+            differing += pixels.At(x, y) != screen.PixelAt(x / 2, y / 2) ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(reader.View().m_nCurrent, 1);
+    std::string shot;
+    if (differing != 0 || ::testing::Test::HasFailure()) {
+        const std::string path = (fs::temp_directory_path() / "jokepad-window_err.png").string();
+        platform::WritePng(path, pixels, &shot);
+        ADD_FAILURE() << "the window's pixels are in " << path;
+    }
+}
+
+}  // namespace
+}  // namespace readertest
