@@ -4,11 +4,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "platform/base/MessageBox.h"  // MB_ styles and ID answers, shared with the reader
 #include "platform/base/Types.h"
-
-inline constexpr UINT MB_OK = 0x00000000;
-inline constexpr UINT MB_ICONERROR = 0x00000010;
-inline constexpr int IDOK = 1;
 
 // Where a message box is shown. Abstract so that a window can show it on a desktop with a
 // display once there is a toolkit to draw one, and so that tests can read what was shown.
