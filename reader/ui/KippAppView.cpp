@@ -8,7 +8,9 @@
 #include "platform/ui/WindowMessageMap.h"
 #include "reader/store/KippAppDoc.h"
 #include "reader/store/KippAppStore.h"
+#include "reader/ui/FavoritesDlg.h"
 #include "reader/ui/IndexRules.h"
+#include "reader/ui/SelectFontDlg.h"
 
 IMPLEMENT_DYNCREATE(CKippAppView, CFormView)
 
@@ -18,6 +20,10 @@ ON_BN_CLICKED(IDC_NEXT, OnNext)
 ON_BN_CLICKED(IDC_RANDOM, OnRandom)
 ON_STN_CLICKED(IDC_COUNTER, OnCounterClicked)
 ON_EN_KILLFOCUS(IDC_NUMBER, OnNumberKillFocus)
+ON_BN_CLICKED(IDC_ADD_FAVORITE, OnAddToFavorites)
+ON_BN_CLICKED(IDC_VIEW_FAVORITES, OnViewFavorites)
+ON_UPDATE_COMMAND_UI(ID_FILE_FONT, OnUpdateFont)
+ON_COMMAND(ID_FILE_FONT, OnFont)
 END_MESSAGE_MAP()
 
 namespace {
@@ -256,3 +262,32 @@ BOOL CKippAppView::PreTranslateMessage(MSG* pMsg) {
     }
     return CFormView::PreTranslateMessage(pMsg);
 }
+
+void CKippAppView::OnAddToFavorites() {
+    CKippAppDoc* doc = GetDocument();
+    // With no jokes there is nothing on screen to keep.
+    if (doc == nullptr || m_nCurrent < 0 || m_nCurrent >= doc->m_jokes.GetSize())
+        return;
+    CJoke joke = doc->m_jokes.GetAt(m_nCurrent);
+    doc->m_favorites.Add(joke);
+}
+
+void CKippAppView::OnViewFavorites() {
+    const CKippAppDoc* doc = GetDocument();
+    if (doc == nullptr || doc->m_favorites.GetSize() <= 0) {
+        AfxMessageBox(IDS_NO_FAVORITES, MB_ICONHAND);
+        return;
+    }
+    CFavoritesDlg dlg;
+    dlg.DoModal();
+}
+
+void CKippAppView::OnFont() {
+    CSelectFontDlg dlg(nullptr);
+    if (dlg.DoModal() == IDOK && dlg.m_bChanged) {
+        ShowCurrentJoke();
+        UpdateCounter();
+    }
+}
+
+void CKippAppView::OnUpdateFont(CCmdUI* /*pCmdUI*/) {}

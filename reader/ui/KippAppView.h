@@ -53,6 +53,15 @@ public:
     void OnRandom();
     void OnCounterClicked();
     void OnNumberKillFocus();
+    // Appends a copy of the joke on screen to the favourites; the same joke may stand there
+    // any number of times.
+    void OnAddToFavorites();
+    // The Favorites dialog, or a message when there are no favourites.
+    void OnViewFavorites();
+    // The Select font dialog; a changed font shows the same joke again in it.
+    void OnFont();
+    // Leaves the menu item enabled, also during number entry.
+    void OnUpdateFont(CCmdUI* pCmdUI);
 
     CEdit m_editNumber;
     CSpinButtonCtrl m_spinNumber;
