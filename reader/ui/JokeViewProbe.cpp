@@ -4,6 +4,7 @@
 
 #include "platform/ui/CWnd.h"
 #include "reader/ui/JokeView.h"
+#include "reader/ui/SelectFontDlg.h"
 
 std::optional<CString> JokeViewText(HWND window) {
     std::vector<HWND> pending;
@@ -20,4 +21,8 @@ std::optional<CString> JokeViewText(HWND window) {
             pending.push_back(child);
     }
     return std::nullopt;
+}
+
+bool IsSelectFontDialog(HWND window) {
+    return dynamic_cast<const CSelectFontDlg*>(CWnd::FromHandle(window)) != nullptr;
 }

@@ -105,7 +105,11 @@ int main(int argc, char** argv) {
     if (scripted) {
         platform::ScriptDriver::Options driverOptions;
         driverOptions.programName = kProgram;
-        driverOptions.watched = {{IDC_COUNTER, "counter"}, {IDC_NUMBER, "number"}};
+        const auto notFontDialog = [](HWND active) { return !IsSelectFontDialog(active); };
+        driverOptions.watched = {{IDC_COUNTER, "counter"},
+                                 {IDC_NUMBER, "number", notFontDialog},
+                                 {IDC_FACE_NAME, "face", IsSelectFontDialog},
+                                 {IDC_NUMBER, "size", IsSelectFontDialog}};
         driverOptions.textProbe = JokeViewText;
         driverOptions.finalScreenshot = options.screenshot.value_or("");
         driverOptions.mirror = window.get();

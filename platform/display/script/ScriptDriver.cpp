@@ -358,6 +358,8 @@ void ScriptDriver::PrintState() {
           << '\n';
     if (active != nullptr) {
         for (const WatchedControl& watched : m_options.watched) {
+            if (watched.shownIn && !watched.shownIn(active))
+                continue;
             const HWND hwnd = FindControl(active, watched.id);
             if (hwnd != nullptr && ::IsWindowVisible(hwnd))
                 m_out << watched.label << ": " << WindowText(hwnd).ToUtf8() << '\n';

@@ -28,11 +28,14 @@ namespace platform {
 class ScriptDriver final : public IDisplay {
 public:
     // What the state command prints for a window besides its title: a control that it shows,
-    // by id, with its label ("counter: 3/250"), and the text a window of the program's own
-    // kind holds (the probe answers nothing for a window that has none).
+    // by id, with its label ("counter: 3/250"; a combo box's text is its selected entry), and
+    // the text a window of the program's own kind holds (the probe answers nothing for a window
+    // that has none). Where one id means different things in different windows, shownIn says
+    // in which active windows the label applies; without it, in all.
     struct WatchedControl {
         int id;
         std::string label;
+        std::function<bool(HWND active)> shownIn = {};
     };
     using TextProbe = std::function<std::optional<CString>(HWND window)>;
 
