@@ -350,5 +350,27 @@ TEST_F(ScriptDriverTest, TheProbeGivesTheFirstLineOfTheActiveWindowsText) {
               "text: First line\n");
 }
 
+TEST_F(ScriptDriverTest, AWatchedControlCanBeLimitedToSomeWindowsAndAComboShowsItsChoice) {
+    // The dialog's field and the frame's field go by one label each, in their own window only.
+    const auto inDialog = [](HWND active) { return ::GetDlgItem(active, kPress) == nullptr; };
+    ScriptDriver::Options options;
+    options.watched = {{kCombo, "fruit"},
+                       {kDialogField, "size", inDialog},
+                       {kField, "field", [&](HWND active) { return !inDialog(active); }},
+                       {kDialogField, "never", [](HWND) { return false; }}};
+    const Outcome o =
+        Run("state\nselect 1014 Banana\nmenu Open dialog\nset 10 12\nstate\ncancel\n", options);
+    EXPECT_EQ(o.err, "");
+    EXPECT_EQ(o.out,
+              "window: Test frame\n"
+              "fruit: \n"
+              "field: \n"
+              "window: Test dialog\n"
+              "size: 12\n"
+              "window: Test frame\n"
+              "fruit: Banana\n"
+              "field: \n");
+}
+
 }  // namespace
 }  // namespace platform
