@@ -136,8 +136,14 @@ void CKippAppView::UpdateCounter() {
     m_strCounter = CString(jokepad::CounterText(m_nCurrent, count));
     UpdateData(FALSE);
     // With no jokes there is no index to keep, and the one stored may serve the next file.
-    if (count > 0)
-        KippApp().WriteProfileInt(kIndexSection, kIndexEntry, m_nCurrent);
+    if (count == 0)
+        return;
+    // Every write of the settings waits for the disk; an index that is stored already need
+    // not be written again to be there.
+    // (-1, for an index not stored, names no joke.)
+    CKippAppStore& app = KippApp();
+    if (app.GetProfileInt(kIndexSection, kIndexEntry, -1) != static_cast<UINT>(m_nCurrent))
+        app.WriteProfileInt(kIndexSection, kIndexEntry, m_nCurrent);
 }
 
 void CKippAppView::MoveControl(int nID, int x, int y, int cx, int cy, UINT nFlags) {
