@@ -20,7 +20,10 @@ for n in 1000 100000 1000000; do "$bin/store_peak" "$data" "$n" >>"$peaks"; done
 "$bin/gdi_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   --benchmark_out="$build/gdi_bench.json" --benchmark_out_format=json >/dev/null
 
-python3 - "$json" "$peaks" "$build/gdi_bench.json" <<'PY'
+"$bin/reader_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_out="$build/reader_bench.json" --benchmark_out_format=json >/dev/null
+
+python3 - "$json" "$peaks" "$build/gdi_bench.json" "$build/reader_bench.json" <<'PY'
 import json, sys
 runs = json.load(open(sys.argv[1]))["benchmarks"]
 med = {}
@@ -45,4 +48,21 @@ print("Drawing (median of 5)")
 for r in json.load(open(sys.argv[3]))["benchmarks"]:
     if r.get("aggregate_name") == "median":
         print(f"  {r['run_name']:<48} {r['real_time']:>10.1f} {r['time_unit']} real, {r['cpu_time']:>10.1f} {r['time_unit']} cpu")
+print()
+print("The reader (median of 5), beside its goal")
+goals = {
+    "BM_SetText/60": ("SetText, a short joke", None),
+    "BM_SetText/1000": ("SetText, a 1,000-character joke", 0.5),
+    "BM_NextTapToFrame/0": ("Next, from the tap to the frame presented", 2.0),
+    "BM_NextTapToFrame/1": ("  the same, the settings in memory (no disk wait)", 2.0),
+    "BM_StartToFirstFrameHeadless/real_time": ("start to the first frame, headless, new process", 25.0),
+}
+scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+for r in json.load(open(sys.argv[4]))["benchmarks"]:
+    if r.get("aggregate_name") != "median" or r["run_name"] not in goals:
+        continue
+    what, goal = goals[r["run_name"]]
+    ms = r["real_time"] * scale[r["time_unit"]]
+    verdict = "" if goal is None else (f"goal < {goal:g} ms: " + ("met" if ms < goal else "MISSED"))
+    print(f"  {what:<50} {ms:>8.3f} ms   {verdict}")
 PY
