@@ -169,7 +169,7 @@ namespace {
 
 constexpr std::u16string_view kBadArgument = u"(bad argument)";
 
-struct Spec {
+struct Directive {
     bool left = false;
     bool zero = false;
     bool plus = false;
@@ -180,15 +180,15 @@ struct Spec {
     bool wide = false;   // ll / I64: the argument is 64-bit, else 32-bit as the platform's int
 };
 
-void Pad(std::u16string& out, std::u16string_view body, const Spec& spec, std::size_t zeroAfter) {
+void Pad(std::u16string& out, std::u16string_view body, const Directive& directive, std::size_t zeroAfter) {
     const std::size_t len = body.size();
-    const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+    const std::size_t width = directive.width > 0 ? static_cast<std::size_t>(directive.width) : 0;
     if (len >= width) {
         out += body;
-    } else if (spec.left) {
+    } else if (directive.left) {
         out += body;
         out.append(width - len, u' ');
-    } else if (spec.zero) {
+    } else if (directive.zero) {
         // Zeros go after the sign or 0x prefix.
         out += body.substr(0, zeroAfter);
         out.append(width - len, u'0');
@@ -211,7 +211,7 @@ std::u16string Digits(unsigned long long v, unsigned base, bool upper) {
 }
 
 // The integer as a 32-bit or 64-bit value of the directive's signedness.
-bool IntegerOf(const CString::FormatArg& arg, const Spec& spec, bool isSigned, bool& negative,
+bool IntegerOf(const CString::FormatArg& arg, const Directive& directive, bool isSigned, bool& negative,
                unsigned long long& magnitude) {
     unsigned long long bits;
     if (const auto* s = std::get_if<long long>(&arg)) {
@@ -221,12 +221,12 @@ bool IntegerOf(const CString::FormatArg& arg, const Spec& spec, bool isSigned, b
     } else {
         return false;
     }
-    if (!spec.wide)
+    if (!directive.wide)
         bits &= 0xFFFFFFFFull;
     negative = false;
     magnitude = bits;
     if (isSigned) {
-        const long long value = spec.wide ? static_cast<long long>(bits)
+        const long long value = directive.wide ? static_cast<long long>(bits)
                                           : static_cast<long long>(static_cast<std::int32_t>(
                                                 static_cast<std::uint32_t>(bits)));
         negative = value < 0;
@@ -236,38 +236,38 @@ bool IntegerOf(const CString::FormatArg& arg, const Spec& spec, bool isSigned, b
     return true;
 }
 
-void FormatInteger(std::u16string& out, char16_t conv, const Spec& spec,
+void FormatInteger(std::u16string& out, char16_t conv, const Directive& directive,
                    const CString::FormatArg& arg) {
     const bool isSigned = conv == u'd' || conv == u'i';
     bool negative = false;
     unsigned long long magnitude = 0;
-    if (!IntegerOf(arg, spec, isSigned, negative, magnitude)) {
+    if (!IntegerOf(arg, directive, isSigned, negative, magnitude)) {
         out += kBadArgument;
         return;
     }
     const unsigned base = (conv == u'x' || conv == u'X') ? 16 : conv == u'o' ? 8 : 10;
     std::u16string digits;
-    if (!(spec.precision == 0 && magnitude == 0))
+    if (!(directive.precision == 0 && magnitude == 0))
         digits = Digits(magnitude, base, conv == u'X');
-    if (spec.precision > 0 && digits.size() < static_cast<std::size_t>(spec.precision)) {
-        digits.insert(0, static_cast<std::size_t>(spec.precision) - digits.size(), u'0');
+    if (directive.precision > 0 && digits.size() < static_cast<std::size_t>(directive.precision)) {
+        digits.insert(0, static_cast<std::size_t>(directive.precision) - digits.size(), u'0');
     }
     std::u16string prefix;
     if (negative) {
         prefix = u"-";
-    } else if (isSigned && spec.plus) {
+    } else if (isSigned && directive.plus) {
         prefix = u"+";
-    } else if (isSigned && spec.blank) {
+    } else if (isSigned && directive.blank) {
         prefix = u" ";
     }
-    if (spec.alternate && magnitude != 0) {
+    if (directive.alternate && magnitude != 0) {
         if (base == 16)
             prefix += conv == u'X' ? u"0X" : u"0x";
         if (base == 8 && (digits.empty() || digits[0] != u'0'))
             digits.insert(0, 1, u'0');
     }
-    Spec padding = spec;
-    padding.zero = spec.zero && spec.precision < 0;
+    Directive padding = directive;
+    padding.zero = directive.zero && directive.precision < 0;
     Pad(out, prefix + digits, padding, prefix.size());
 }
 
@@ -297,20 +297,20 @@ void CString::FormatV(std::u16string_view format, const std::vector<FormatArg>& 
             ++i;
             continue;
         }
-        Spec spec;
+        Directive directive;
         bool bad = false;
         for (; i < n; ++i) {
             const char16_t f = format[i];
             if (f == u'-') {
-                spec.left = true;
+                directive.left = true;
             } else if (f == u'0') {
-                spec.zero = true;
+                directive.zero = true;
             } else if (f == u'+') {
-                spec.plus = true;
+                directive.plus = true;
             } else if (f == u' ') {
-                spec.blank = true;
+                directive.blank = true;
             } else if (f == u'#') {
-                spec.alternate = true;
+                directive.alternate = true;
             } else {
                 break;
             }
@@ -337,28 +337,28 @@ void CString::FormatV(std::u16string_view format, const std::vector<FormatArg>& 
             }
             target = value;
         };
-        readNumber(spec.width);
-        if (spec.width < 0) {  // a negative * width means left-justified
-            spec.left = true;
-            spec.width = -spec.width;
+        readNumber(directive.width);
+        if (directive.width < 0) {  // a negative * width means left-justified
+            directive.left = true;
+            directive.width = -directive.width;
         }
         if (i < n && format[i] == u'.') {
             ++i;
-            readNumber(spec.precision);
-            if (spec.precision < 0)
-                spec.precision = -1;
+            readNumber(directive.precision);
+            if (directive.precision < 0)
+                directive.precision = -1;
         }
         // Size prefixes: h, l, w change nothing here; ll and I64 select 64-bit integers.
         for (;;) {
             if (i < n && (format[i] == u'h' || format[i] == u'w')) {
                 ++i;
             } else if (i + 1 < n && format[i] == u'l' && format[i + 1] == u'l') {
-                spec.wide = true;
+                directive.wide = true;
                 i += 2;
             } else if (i < n && format[i] == u'l') {
                 ++i;
             } else if (format.substr(i, 3) == u"I64") {
-                spec.wide = true;
+                directive.wide = true;
                 i += 3;
             } else if (format.substr(i, 3) == u"I32") {
                 i += 3;
@@ -383,7 +383,7 @@ void CString::FormatV(std::u16string_view format, const std::vector<FormatArg>& 
                 if (bad || !present) {
                     out += kBadArgument;
                 } else {
-                    FormatInteger(out, conv, spec, a);
+                    FormatInteger(out, conv, directive, a);
                 }
                 break;
             }
@@ -392,11 +392,11 @@ void CString::FormatV(std::u16string_view format, const std::vector<FormatArg>& 
                 const FormatArg& a = take(present);
                 bool negative = false;
                 unsigned long long value = 0;
-                if (bad || !present || !IntegerOf(a, Spec{}, false, negative, value)) {
+                if (bad || !present || !IntegerOf(a, Directive{}, false, negative, value)) {
                     out += kBadArgument;
                 } else {
                     const char16_t ch = static_cast<char16_t>(value & 0xFFFF);
-                    Spec padding = spec;
+                    Directive padding = directive;
                     padding.zero = false;
                     Pad(out, std::u16string_view(&ch, 1), padding, 0);
                 }
@@ -411,11 +411,11 @@ void CString::FormatV(std::u16string_view format, const std::vector<FormatArg>& 
                     out += kBadArgument;
                 } else {
                     std::u16string_view body = *text;
-                    if (spec.precision >= 0 &&
-                        body.size() > static_cast<std::size_t>(spec.precision)) {
-                        body = body.substr(0, static_cast<std::size_t>(spec.precision));
+                    if (directive.precision >= 0 &&
+                        body.size() > static_cast<std::size_t>(directive.precision)) {
+                        body = body.substr(0, static_cast<std::size_t>(directive.precision));
                     }
-                    Spec padding = spec;
+                    Directive padding = directive;
                     padding.zero = false;
                     Pad(out, body, padding, 0);
                 }
