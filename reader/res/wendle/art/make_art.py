@@ -19,9 +19,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 def load_reader_art():
     path = os.path.join(HERE, "..", "..", "art", "make_art.py")
-    spec = importlib.util.spec_from_file_location("reader_art", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("reader_art", path)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
