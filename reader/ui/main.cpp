@@ -2,10 +2,7 @@
 // edition is this file built with its own resources: JOKEPAD_RESOURCES_HEADER declares
 // JOKEPAD_RESOURCES(), and JOKEPAD_PROGRAM names the program in its messages.
 
-#include <dlfcn.h>
-
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -18,7 +15,6 @@
 #include "platform/display/HeadlessDisplay.h"
 #include "platform/display/PngWriter.h"
 #include "platform/display/script/ScriptDriver.h"
-#include "platform/display/sdl/SdlDisplay.h"
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/ScreenServices.h"
@@ -26,6 +22,7 @@
 #include "reader/ui/JokeViewProbe.h"
 #include "reader/ui/KippApp.h"
 #include "reader/ui/ReaderOptions.h"
+#include "reader/ui/window/OpenWindow.h"
 
 namespace {
 
@@ -49,40 +46,6 @@ bool ReadScript(const std::string& source, std::string* text, std::string* error
     }
     text->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return true;
-}
-
-// The desktop window, from the module that holds it (see CMakeLists.txt for where it lies).
-// Loaded on demand: a headless run never pays for loading SDL and everything SDL needs.
-std::unique_ptr<platform::IDisplay> OpenWindow(const platform::SdlOptions& options,
-                                               std::string* error) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path here = fs::read_symlink("/proc/self/exe", ec).parent_path();
-    const fs::path candidates[] = {here / "jokepad-window.so",
-                                   here / ".." / "lib" / "jokepad" / "jokepad-window.so",
-                                   fs::path(JOKEPAD_BUILD_BIN_DIR) / "jokepad-window.so"};
-    std::string why;
-    for (const fs::path& candidate : candidates) {
-        if (!fs::exists(candidate, ec))
-            continue;
-        void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (module == nullptr) {
-            why = ::dlerror();
-            continue;
-        }
-        using Open = platform::IDisplay* (*)(const platform::SdlOptions*, std::string*);
-        auto open = reinterpret_cast<Open>(::dlsym(module, "JokepadOpenWindow"));
-        if (open == nullptr) {
-            why = candidate.string() + " is not the reader's window module";
-            continue;
-        }
-        // The module stays loaded for the program's life, as the window's code is in it.
-        return std::unique_ptr<platform::IDisplay>(open(&options, error));
-    }
-    *error =
-        "cannot open the screen window: " +
-        (why.empty() ? std::string("jokepad-window.so is not installed beside the program") : why);
-    return nullptr;
 }
 
 bool HaveDisplay() {
@@ -128,7 +91,7 @@ int main(int argc, char** argv) {
         platform::SdlOptions sdl;
         sdl.title = kProgram;
         sdl.scale = options.scale;
-        window = OpenWindow(sdl, &error);
+        window = OpenReaderWindow(sdl, &error);
         if (window == nullptr && !options.script) {
             std::cerr << kProgram << ": " << error << '\n'
                       << kProgram << ": run it on a desktop, or without a window: " << kProgram

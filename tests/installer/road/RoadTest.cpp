@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/platform/desktop/Scratch.h"
+#include "tests/platform/display/XvfbServer.h"
 
 namespace {
 
@@ -154,6 +155,36 @@ TEST_F(Road, JokesetupInstallsTheEditionThatReadsTheJokesBesideIt) {
     EXPECT_NE(settings.find("[HKEY_CURRENT_USER\\Software\\Wendle\\WJ\\Set]"), std::string::npos)
         << settings;
     EXPECT_EQ(settings.find("Parlonda"), std::string::npos) << settings;
+}
+
+// The device receives the program and its jokes, nothing else: the installed reader must open
+// its window with nothing of the build at hand.
+TEST_F(Road, TheInstalledReaderOpensItsWindowOnItsOwn) {
+    Outcome run = Command(Quote(kBin + "/appmgr-register") + " " + Quote(kBin));
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = Command(Quote(kBin + "/jokesetup"));
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    const std::string installed = m_device + "/Program Files/Wendle Diver/WJ.exe";
+    ASSERT_TRUE(scratch::Exists(installed));
+    EXPECT_EQ(scratch::ReadFile(installed).find(kBin), std::string::npos)
+        << "the installed program names the build's folder";
+
+    const auto xvfb = XvfbServer::FindProgram();
+    if (!xvfb || std::system("command -v xdotool >/dev/null") != 0)
+        GTEST_SKIP() << "needs Xvfb and xdotool, which make deps installs";
+    XvfbServer server;
+    std::string error;
+    ASSERT_TRUE(server.Start(*xvfb, &error)) << error;
+    // Its window appears, titled by the program's name; a termination signal then closes it
+    // as File > Exit would.
+    run = Command("DISPLAY=" + server.Display() + " WAYLAND_DISPLAY= sh -c " +
+                  Quote(Quote(installed) +
+                        " & pid=$!; for i in $(seq 300); do"
+                        "  [ -n \"$(xdotool search --name \"^WJ$\")\" ] && break; sleep 0.1;"
+                        " done; xdotool search --name \"^WJ$\" >/dev/null; found=$?;"
+                        " kill -TERM $pid; wait $pid; status=$?;"
+                        " echo \"found $found status $status\""));
+    EXPECT_EQ(run.out, "found 0 status 0\n") << run.err;
 }
 
 }  // namespace
