@@ -3,7 +3,7 @@
 PACKAGES := g++ cmake ninja-build pkg-config python3 \
             libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
             libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev \
-            fonts-liberation2 fonts-dejavu-core gcab libgcab-dev cabextract xvfb xauth
+            fonts-liberation2 fonts-dejavu-core gcab libgcab-dev cabextract xvfb xauth xdotool
 
 JOBS ?= $(shell nproc)
 

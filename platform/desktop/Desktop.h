@@ -12,5 +12,6 @@ struct Desktop {
     MessagePresenter& messages;
 };
 
-// This machine's file system and processes, and message boxes on standard error.
+// This machine's file system and processes, and message boxes in a window where there is a
+// display, else on standard error.
 Desktop& RealDesktop();

@@ -1,8 +1,39 @@
 #include "platform/desktop/MessageBox.h"
 
-int StreamMessagePresenter::MessageBox(std::string_view text, std::string_view caption, UINT) {
+#include <cstdlib>
+#include <utility>
+
+int StreamMessagePresenter::MessageBox(std::string_view text, std::string_view caption, UINT type) {
     std::fprintf(m_stream, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
                  static_cast<int>(text.size()), text.data());
     std::fflush(m_stream);
-    return IDOK;
+    return platform::DefaultButton(type);
+}
+
+void StreamMessagePresenter::Note(std::string_view line) {
+    std::fprintf(m_stream, "%.*s\n", static_cast<int>(line.size()), line.data());
+}
+
+DesktopMessagePresenter::DesktopMessagePresenter(StreamMessagePresenter& fallback, WindowBox window)
+    : m_fallback(fallback), m_window(std::move(window)) {}
+
+int DesktopMessagePresenter::MessageBox(std::string_view text, std::string_view caption,
+                                        UINT type) {
+    if (HaveDesktopDisplay()) {
+        std::string error;
+        const int chosen = m_window(text, caption, type, &error);
+        if (chosen != 0)
+            return chosen;
+        m_fallback.Note("(no window for this message: " + error + ")");
+    }
+    return m_fallback.MessageBox(text, caption, type);
+}
+
+bool HaveDesktopDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0')
+            return true;
+    }
+    return false;
 }

@@ -61,7 +61,9 @@ protected:
           m_managerDir(m_root / "Program Files/CE Services"),
           m_log(m_root / "manager saw"),
           m_tmpdir("TMPDIR", m_temp),
-          m_registry("JOKEPAD_REGISTRY", m_root / "registry") {
+          m_registry("JOKEPAD_REGISTRY", m_root / "registry"),
+          m_noX11("DISPLAY", std::nullopt),
+          m_noWayland("WAYLAND_DISPLAY", std::nullopt) {
         for (const std::string& dir :
              {m_root / "user profile", m_root / "user profile/Local Settings", m_temp,
               m_root / "Program Files", m_managerDir, m_log, m_log + "/copies"}) {
@@ -139,6 +141,10 @@ protected:
     std::string m_log;
     scratch::ScopedEnv m_tmpdir;
     scratch::ScopedEnv m_registry;
+    // The program's message boxes go to standard error, never to a window on the desktop of
+    // whoever runs the tests; a test that wants the window names its own display.
+    scratch::ScopedEnv m_noX11;
+    scratch::ScopedEnv m_noWayland;
     ResourceModule m_module;
 
     RealFileSystem m_files;

@@ -4,11 +4,13 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <future>
 #include <string>
 #include <vector>
 
 #include "InstallerFixture.h"
 #include "JokesetupResources.h"
+#include "tests/platform/display/XvfbServer.h"
 
 namespace {
 
@@ -19,10 +21,12 @@ const std::vector<std::string> kPayload = {
     "WJ.INI",
 };
 
-// The program's exit status and what it wrote on standard error.
-std::pair<int, std::string> RunJokesetup(const std::string& errFile) {
-    const std::string command =
-        std::string("'") + JOKEPAD_BIN_DIR "/jokesetup' 2>'" + errFile + "'";
+// The program's exit status and what it wrote on standard error. A program still running after
+// a minute is ended (status 124).
+std::pair<int, std::string> RunJokesetup(const std::string& errFile,
+                                         const std::string& display = "") {
+    const std::string command = (display.empty() ? "" : "DISPLAY=" + display + " ") +
+                                "timeout 60 '" JOKEPAD_BIN_DIR "/jokesetup' 2>'" + errFile + "'";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1000 - status, scratch::ReadFile(errFile)};
 }
@@ -32,6 +36,58 @@ TEST_F(InstallerTest, TheProgramTellsWhenTheManagerCannotStartAndEndsWithMinusOn
     const auto [status, err] = RunJokesetup(m_log + "/stderr");
     EXPECT_EQ(status, 255);  // -1, as a shell shows it
     EXPECT_EQ(err, "Error: Unable to run CE Application Manager.\n");
+    EXPECT_FALSE(scratch::Exists(DaFolder()));
+}
+
+// What a shell command run against display printed, and whether it succeeded.
+std::pair<bool, std::string> OnDisplay(const std::string& display, const std::string& command) {
+    const std::string line = "DISPLAY=" + display + " sh -c '" + command + "' 2>&1";
+    std::string output;
+    std::FILE* pipe = ::popen(line.c_str(), "r");
+    if (pipe == nullptr)
+        return {false, "cannot start sh"};
+    char chunk[256];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
+        output.append(chunk, got);
+    const int status = ::pclose(pipe);
+    while (!output.empty() && output.back() == '\n')
+        output.pop_back();
+    return {status == 0, output};
+}
+
+// The id of the first window titled Error, waiting up to 30 seconds for one. The name is read
+// window by window: SDL's box types its WM_NAME in a way that xdotool's search does not decode.
+constexpr const char* kFindErrorBox =
+    "for i in $(seq 300); do"
+    "  for w in $(xdotool search --class \"\"); do"
+    "    [ \"$(xdotool getwindowname $w)\" = Error ] && echo $w && exit 0;"
+    "  done; sleep 0.1;"
+    "done; echo no window titled Error; exit 1";
+
+TEST_F(InstallerTest, OnADesktopTheMessageIsAWindowAndTheFilesGoWhenItIsClosed) {
+    const auto xvfb = XvfbServer::FindProgram();
+    if (!xvfb || std::system("command -v xdotool >/dev/null") != 0)
+        GTEST_SKIP() << "needs Xvfb and xdotool, which make deps installs";
+    XvfbServer server;
+    std::string error;
+    ASSERT_TRUE(server.Start(*xvfb, &error)) << error;
+
+    SetInstalledDir(m_root / "nowhere");
+    auto run = std::async(std::launch::async,
+                          [&] { return RunJokesetup(m_log + "/stderr", server.Display()); });
+    // The box stands alone, titled Error, while the written files wait for it to close.
+    const auto [found, window] = OnDisplay(server.Display(), kFindErrorBox);
+    ASSERT_TRUE(found) << window;
+    EXPECT_TRUE(scratch::Exists(DaFolder() + "WJ.INI"));
+    // Enter chooses OK, the box's one button.
+    const auto [pressed, said] =
+        OnDisplay(server.Display(), "xdotool windowfocus --sync " + window + " key Return");
+    EXPECT_TRUE(pressed) << said;
+
+    const auto [status, err] = run.get();
+    EXPECT_EQ(status, 255);
+    EXPECT_EQ(err, "");
     EXPECT_FALSE(scratch::Exists(DaFolder()));
 }
 
