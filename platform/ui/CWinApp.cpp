@@ -1,15 +1,47 @@
 #include "platform/ui/CWinApp.h"
 
 #include <cassert>
+#include <cstdlib>
 
+#include "platform/base/MessageBox.h"
 #include "platform/ui/CCommandLineInfo.h"
 #include "platform/ui/CDocTemplate.h"
 #include "platform/ui/CWnd.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace {
+
 CWinApp* g_app = nullptr;
+// AfxWinMain's application between its start and its end.
+CWinApp* g_running = nullptr;
+
+// What is left goes while the application object still lives: documents write what they keep
+// in their destructors, and may need it.
+void EndApplication(CWinApp* app) {
+    platform::WindowSystem& sys = platform::Sys();
+    const std::vector<HWND> remaining = sys.topLevels;
+    for (HWND hWnd : remaining)
+        ::DestroyWindow(hWnd);
+    for (int i = 0; i < app->GetDocTemplateCount(); ++i)
+        app->GetDocTemplate(i)->CloseAllDocuments(TRUE);
+    platform::FlushDeferredDeletes();
 }
+
+// exit() during the run, as a windowing library calls it when its display goes away: the
+// application object's destructor would come first and the documents would be closed without
+// it. Nothing can be shown any more, so messages are answered as where there is no screen.
+void EndApplicationAtExit() {
+    CWinApp* app = g_running;
+    if (app == nullptr || app != g_app)
+        return;
+    g_running = nullptr;
+    platform::Screen::Instance().AttachDisplay(nullptr);
+    platform::SetMessageBoxService(nullptr);
+    EndApplication(app);
+}
+
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
@@ -164,6 +196,9 @@ int AfxWinMain(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         arguments.push_back(CString::FromUtf8(argv[i] != nullptr ? argv[i] : ""));
     app->SetCommandLineArguments(std::move(arguments));
+    static const bool s_exitHandled = std::atexit(EndApplicationAtExit) == 0;
+    (void)s_exitHandled;
+    g_running = app;
     int status = 0;
     if (!app->InitInstance()) {
         if (app->m_pMainWnd != nullptr)
@@ -174,15 +209,8 @@ int AfxWinMain(int argc, char** argv) {
     } else {
         status = app->Run();
     }
-    // What is left goes now, while the application object still lives: documents write what
-    // they keep in their destructors, and may need it.
-    platform::WindowSystem& sys = platform::Sys();
-    const std::vector<HWND> remaining = sys.topLevels;
-    for (HWND hWnd : remaining)
-        ::DestroyWindow(hWnd);
-    for (int i = 0; i < app->GetDocTemplateCount(); ++i)
-        app->GetDocTemplate(i)->CloseAllDocuments(TRUE);
-    platform::FlushDeferredDeletes();
+    g_running = nullptr;
+    EndApplication(app);
     return status;
 }
 

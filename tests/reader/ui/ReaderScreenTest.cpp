@@ -5,7 +5,10 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <future>
+#include <thread>
 
 #include "platform/display/ImageCompare.h"
 #include "platform/display/PngWriter.h"
@@ -142,6 +145,59 @@ TEST(ReaderScreen, TheWindowShowsTheScreenOnARealDisplay) {
         platform::WritePng(path, pixels, &shot);
         ADD_FAILURE() << "the window's pixels are in " << path;
     }
+}
+
+// The desktop's session ends with the reader's window open: the X library ends the program from
+// inside its wait for input, and the favourites added in the run must still be written.
+TEST(ReaderScreen, LosingTheDisplayKeepsTheFavouritesOfTheRun) {
+    const std::optional<std::string> xvfb = XvfbServer::FindProgram();
+    if (!xvfb || std::system("command -v xdotool >/dev/null") != 0)
+        GTEST_SKIP() << "needs Xvfb and xdotool ('make deps' installs them)";
+    auto server = std::make_unique<XvfbServer>();
+    std::string error;
+    ASSERT_TRUE(server->Start(*xvfb, &error)) << error;
+    const std::string display = server->Display();
+
+    CRect add;
+    CRect next;
+    {
+        InProcessReader layout(kScreenJokes);
+        ASSERT_TRUE(layout.Start());
+        layout.Control(1003).GetWindowRect(&add);
+        layout.Control(1002).GetWindowRect(&next);
+    }
+    ReaderFolder reader(kScreenJokes);
+    auto run = std::async(std::launch::async, [&] {
+        return reader.Run(
+            "", {"--scale", "1"},
+            {{"DISPLAY", display}, {"WAYLAND_DISPLAY", ""}, {"SDL_VIDEODRIVER", "x11"}});
+    });
+    // Add to Favorites, then Next; the stored index shows when both have been handled.
+    const std::string click =
+        "DISPLAY=" + display +
+        " sh -c 'for i in $(seq 300); do"
+        "  w=$(xdotool search --name \"^jokepad$\" | head -1);"
+        "  [ -n \"$w\" ] && break; sleep 0.1; done;"
+        "  xdotool mousemove --window $w " +
+        std::to_string(add.CenterPoint().x) + " " + std::to_string(add.CenterPoint().y) +
+        " click 1 mousemove --window $w " + std::to_string(next.CenterPoint().x) + " " +
+        std::to_string(next.CenterPoint().y) + " click 1' 2>&1";
+    ASSERT_EQ(std::system(click.c_str()), 0);
+    for (int i = 0; i < 300 && reader.StoredIndex() != 1; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(reader.StoredIndex(), 1);
+
+    server.reset();
+    const ChildResult lost = run.get();
+    EXPECT_EQ(lost.status, 1) << "the program ends as the X library ends it, not by a crash:\n"
+                              << lost.err;
+
+    const ChildResult after = reader.Run("click 1004\nstate\ncancel\n");
+    ASSERT_EQ(after.status, 0) << after.err;
+    EXPECT_NE(after.out.find("window: Favorites\ncounter: 1/1\n"
+                             "text: Q&A: Why did the stylus go back to school?\n"),
+              std::string::npos)
+        << after.out;
 }
 
 }  // namespace
