@@ -66,12 +66,11 @@ constexpr const char* kFindErrorBox =
     "done; echo no window titled Error; exit 1";
 
 TEST_F(InstallerTest, OnADesktopTheMessageIsAWindowAndTheFilesGoWhenItIsClosed) {
-    const auto xvfb = XvfbServer::FindProgram();
-    if (!xvfb || std::system("command -v xdotool >/dev/null") != 0)
-        GTEST_SKIP() << "needs Xvfb and xdotool, which make deps installs";
+    if (const auto missing = XvfbServer::MissingForInput())
+        GTEST_SKIP() << *missing;
     XvfbServer server;
     std::string error;
-    ASSERT_TRUE(server.Start(*xvfb, &error)) << error;
+    ASSERT_TRUE(server.Start(&error)) << error;
 
     SetInstalledDir(m_root / "nowhere");
     auto run = std::async(std::launch::async,

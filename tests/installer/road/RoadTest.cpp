@@ -169,12 +169,11 @@ TEST_F(Road, TheInstalledReaderOpensItsWindowOnItsOwn) {
     EXPECT_EQ(scratch::ReadFile(installed).find(kBin), std::string::npos)
         << "the installed program names the build's folder";
 
-    const auto xvfb = XvfbServer::FindProgram();
-    if (!xvfb || std::system("command -v xdotool >/dev/null") != 0)
-        GTEST_SKIP() << "needs Xvfb and xdotool, which make deps installs";
+    if (const auto missing = XvfbServer::MissingForInput())
+        GTEST_SKIP() << *missing;
     XvfbServer server;
     std::string error;
-    ASSERT_TRUE(server.Start(*xvfb, &error)) << error;
+    ASSERT_TRUE(server.Start(&error)) << error;
     // Its window appears, titled by the program's name; a termination signal then closes it
     // as File > Exit would.
     run = Command("DISPLAY=" + server.Display() + " WAYLAND_DISPLAY= sh -c " +

@@ -12,17 +12,40 @@
 #include <filesystem>
 #include <sstream>
 
-std::optional<std::string> XvfbServer::FindProgram() {
+namespace {
+
+std::optional<std::string> FindOnPath(const char* name) {
     const char* path = std::getenv("PATH");
     std::stringstream folders(path != nullptr ? path : "/usr/bin:/bin");
     std::string folder;
     while (std::getline(folders, folder, ':')) {
-        const std::string candidate = (std::filesystem::path(folder) / "Xvfb").string();
+        const std::string candidate = (std::filesystem::path(folder) / name).string();
         if (!folder.empty() && ::access(candidate.c_str(), X_OK) == 0) {
             return candidate;
         }
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> XvfbServer::FindProgram() {
+    return FindOnPath("Xvfb");
+}
+
+std::optional<std::string> XvfbServer::MissingForInput() {
+    if (FindProgram() && FindOnPath("xdotool"))
+        return std::nullopt;
+    return "needs Xvfb and xdotool, which 'make deps' installs";
+}
+
+bool XvfbServer::Start(std::string* error) {
+    const std::optional<std::string> program = FindProgram();
+    if (!program) {
+        *error = "Xvfb is not installed";
+        return false;
+    }
+    return Start(*program, error);
 }
 
 bool XvfbServer::Start(const std::string& program, std::string* error) {

@@ -11,6 +11,9 @@ class XvfbServer {
 public:
     // The Xvfb program on PATH, or nothing when it is not installed.
     static std::optional<std::string> FindProgram();
+    // Why a test that drives windows with xdotool on the server cannot run here (Xvfb or
+    // xdotool not installed), or nothing.
+    static std::optional<std::string> MissingForInput();
 
     XvfbServer() = default;
     ~XvfbServer();
@@ -19,6 +22,8 @@ public:
 
     // Starts the server and waits until it takes connections.
     bool Start(const std::string& program, std::string* error);
+    // The same with the Xvfb on PATH.
+    bool Start(std::string* error);
     // ":N", once started.
     const std::string& Display() const { return m_display; }
 

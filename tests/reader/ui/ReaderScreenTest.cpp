@@ -150,12 +150,11 @@ TEST(ReaderScreen, TheWindowShowsTheScreenOnARealDisplay) {
 // The desktop's session ends with the reader's window open: the X library ends the program from
 // inside its wait for input, and the favourites added in the run must still be written.
 TEST(ReaderScreen, LosingTheDisplayKeepsTheFavouritesOfTheRun) {
-    const std::optional<std::string> xvfb = XvfbServer::FindProgram();
-    if (!xvfb || std::system("command -v xdotool >/dev/null") != 0)
-        GTEST_SKIP() << "needs Xvfb and xdotool ('make deps' installs them)";
+    if (const auto missing = XvfbServer::MissingForInput())
+        GTEST_SKIP() << *missing;
     auto server = std::make_unique<XvfbServer>();
     std::string error;
-    ASSERT_TRUE(server->Start(*xvfb, &error)) << error;
+    ASSERT_TRUE(server->Start(&error)) << error;
     const std::string display = server->Display();
 
     CRect add;
