@@ -1,6 +1,7 @@
 #include "platform/display/sdl/messagebox/SdlMessageBox.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <vector>
 
@@ -37,10 +38,40 @@ Uint32 IconOf(unsigned type) {
     }
 }
 
+// SDL is loaded when a box is first shown, not when the program starts: a program whose boxes
+// are rare (the installer) then neither pays for loading SDL and the libraries it needs nor
+// fails to start where SDL is not installed.
+struct SdlCalls {
+    decltype(&SDL_ShowMessageBox) showMessageBox = nullptr;
+    decltype(&SDL_GetError) getError = nullptr;
+};
+
+const SdlCalls* LoadSdl(std::string* error) {
+    static const SdlCalls calls = [] {
+        SdlCalls loaded;
+        void* library = ::dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (library != nullptr) {
+            loaded.showMessageBox = reinterpret_cast<decltype(&SDL_ShowMessageBox)>(
+                ::dlsym(library, "SDL_ShowMessageBox"));
+            loaded.getError =
+                reinterpret_cast<decltype(&SDL_GetError)>(::dlsym(library, "SDL_GetError"));
+        }
+        return loaded;
+    }();
+    if (calls.showMessageBox == nullptr || calls.getError == nullptr) {
+        *error = "SDL 2 (libSDL2-2.0.so.0) is not installed";
+        return nullptr;
+    }
+    return &calls;
+}
+
 }  // namespace
 
 int ShowSdlMessageBox(std::string_view text, std::string_view caption, unsigned type,
                       std::string* error) {
+    const SdlCalls* sdl = LoadSdl(error);
+    if (sdl == nullptr)
+        return 0;
     const std::vector<Button> buttons = ButtonsOf(type);
     std::vector<SDL_MessageBoxButtonData> data;
     for (const Button& button : buttons) {
@@ -63,8 +94,8 @@ int ShowSdlMessageBox(std::string_view text, std::string_view caption, unsigned 
                                  nullptr};
     int chosen = -1;
     // SDL shows a box without being initialised, on a connection of its own.
-    if (SDL_ShowMessageBox(&box, &chosen) != 0) {
-        *error = SDL_GetError();
+    if (sdl->showMessageBox(&box, &chosen) != 0) {
+        *error = sdl->getError();
         return 0;
     }
     // Closed by the window's close box: the way out the box's Escape key also takes.
