@@ -15,6 +15,9 @@ namespace platform {
 std::u16string Utf8ToUtf16(std::string_view utf8);
 // Unpaired surrogates become U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);
+// One code point (at most U+10FFFF, not a surrogate) appended in the encoding.
+void AppendUtf16(std::u16string& out, char32_t cp);
+void AppendUtf8(std::string& out, char32_t cp);
 
 // Every byte decodes. The five bytes Windows-1252 leaves undefined (81 8D 8F 90 9D) become the
 // control characters of the same value, as the platform's own conversion does, so that any byte

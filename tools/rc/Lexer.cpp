@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "platform/base/Utf.h"
 #include "tools/rc/Utf.h"
 
 namespace rc {
@@ -397,9 +398,9 @@ Token Lexer::LexString(Source& src) {
         const auto cp = DecodeUtf8(src.text, src.pos);
         if (!cp)
             fail("the string is not valid UTF-8");
-        AppendUtf16(token.wide, *cp);
+        platform::AppendUtf16(token.wide, *cp);
     }
-    token.text = Utf16ToUtf8(token.wide);
+    token.text = platform::Utf16ToUtf8(token.wide);
     return token;
 }
 

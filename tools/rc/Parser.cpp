@@ -5,6 +5,7 @@
 #include <deque>
 #include <map>
 
+#include "platform/base/Utf.h"
 #include "tools/rc/Constants.h"
 #include "tools/rc/Lexer.h"
 #include "tools/rc/Utf.h"
@@ -339,7 +340,7 @@ private:
                 const auto cp = DecodeUtf8(word.text, pos);
                 if (!cp)
                     Fail(word.where, "the name is not valid UTF-8");
-                AppendUtf16(text, *cp);
+                platform::AppendUtf16(text, *cp);
             }
             return Name::Text(text);
         }
@@ -380,7 +381,7 @@ private:
     void Define(const std::string& kind, const Name& name, const Location& where) {
         const std::string key =
             kind + "\x1f" +
-            (name.isNumber ? "#" + std::to_string(name.number) : Utf16ToUtf8(name.text));
+            (name.isNumber ? "#" + std::to_string(name.number) : platform::Utf16ToUtf8(name.text));
         const auto [it, inserted] = m_defined.emplace(key, where);
         if (!inserted)
             Fail(where, kind + " " + name.ToString() + " is defined twice (first at " +

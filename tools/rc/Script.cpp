@@ -1,6 +1,6 @@
 #include "tools/rc/Script.h"
 
-#include "tools/rc/Utf.h"
+#include "platform/base/Utf.h"
 
 namespace rc {
 
@@ -20,7 +20,7 @@ Name Name::Text(std::u16string_view text) {
 }
 
 std::string Name::ToString() const {
-    return isNumber ? std::to_string(number) : "\"" + Utf16ToUtf8(text) + "\"";
+    return isNumber ? std::to_string(number) : "\"" + platform::Utf16ToUtf8(text) + "\"";
 }
 
 }  // namespace rc

@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "tools/rc/Utf.h"
+#include "platform/base/Utf.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ rc::Dialog ParseDialog(const std::string& header, const std::string& body) {
 }
 
 std::string Utf8(std::u16string_view text) {
-    return rc::Utf16ToUtf8(text);
+    return platform::Utf16ToUtf8(text);
 }
 
 TEST(Preprocessor, IncludesDefinesAndConditionsDecideWhatIsRead) {
