@@ -12,32 +12,11 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/ScopedEnv.h"
+
 namespace scratch {
 
-class ScopedEnv {
-public:
-    // value nothing: the variable is unset for the object's life.
-    ScopedEnv(const char* name, const std::optional<std::string>& value) : m_name(name) {
-        if (const char* old = ::getenv(name))
-            m_old = old;
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-    ~ScopedEnv() {
-        if (m_old)
-            ::setenv(m_name.c_str(), m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name.c_str());
-    }
-
-private:
-    std::string m_name;
-    std::optional<std::string> m_old;
-};
+using testsupport::ScopedEnv;
 
 // A fresh folder of mode 0700 under the system's temporary folder; removed with all it holds.
 class Folder {

@@ -11,37 +11,12 @@
 #include "EventPrinter.h"
 #include "XvfbServer.h"
 #include "platform/ui/VirtualKeys.h"
+#include "tests/support/ScopedEnv.h"
 
 namespace platform {
 namespace {
 
-// Sets or clears an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name)) {
-            m_old = old;
-        }
-        if (value != nullptr) {
-            ::setenv(name, value, 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (m_old) {
-            ::setenv(m_name, m_old->c_str(), 1);
-        } else {
-            ::unsetenv(m_name);
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
+using testsupport::ScopedEnv;
 
 TEST(SdlDisplayOpen, WithoutADisplayFailsClearly) {
     ScopedEnv display("DISPLAY", nullptr);

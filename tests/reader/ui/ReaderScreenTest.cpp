@@ -15,6 +15,7 @@
 #include "platform/display/sdl/SdlDisplay.h"
 #include "tests/platform/display/XvfbServer.h"
 #include "tests/reader/ui/InProcessReader.h"
+#include "tests/support/ScopedEnv.h"
 
 namespace readertest {
 namespace {
@@ -53,30 +54,7 @@ TEST(ReaderScreen, ScreensMatchTheirReviewedImages) {
     }
 }
 
-// Sets or clears an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value != nullptr)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
+using testsupport::ScopedEnv;
 
 TEST(ReaderScreen, TheWindowShowsTheScreenOnARealDisplay) {
     const std::optional<std::string> xvfb = XvfbServer::FindProgram();

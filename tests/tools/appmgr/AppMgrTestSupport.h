@@ -19,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/ScopedEnv.h"
+
 extern char** environ;
 
 namespace appmgr_test {
@@ -88,30 +90,7 @@ inline Bytes Pattern(std::size_t size, unsigned seed) {
     return bytes;
 }
 
-// Sets an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : m_name(name) {
-        if (const char* old = std::getenv(name)) {
-            m_old = old;
-        }
-        Set(value);
-    }
-    ~ScopedEnv() { Set(m_old); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    void Set(const std::optional<std::string>& value) {
-        if (value) {
-            ::setenv(m_name, value->c_str(), 1);
-        } else {
-            ::unsetenv(m_name);
-        }
-    }
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
+using testsupport::ScopedEnv;
 
 struct ProgramResult {
     int status = -1;
