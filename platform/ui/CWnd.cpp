@@ -118,18 +118,8 @@ BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                     int x, int y, int nWidth, int nHeight, HWND hWndParent, UINT nID,
                     void* lpParam) {
-    CREATESTRUCT cs;
-    cs.dwExStyle = dwExStyle;
-    cs.lpszClass = lpszClassName;
-    cs.lpszName = lpszWindowName;
-    cs.style = static_cast<LONG>(dwStyle);
-    cs.x = x;
-    cs.y = y;
-    cs.cx = nWidth;
-    cs.cy = nHeight;
-    cs.hwndParent = hWndParent;
-    cs.id = nID;
-    cs.lpCreateParams = lpParam;
+    CREATESTRUCT cs = platform::MakeCreateStruct(dwExStyle, lpszClassName, lpszWindowName, dwStyle,
+                                                 x, y, nWidth, nHeight, hWndParent, nID, lpParam);
     if (!PreCreateWindow(cs)) {
         PostNcDestroy();
         return FALSE;

@@ -130,6 +130,10 @@ bool IsDescendant(HWND ancestor, HWND hwnd);  // true also for hwnd == ancestor
 std::vector<HWND>& SiblingsOf(WindowRecord& rec);
 // Moves a window in its siblings' z-order: after insertAfter, or to HWND_TOP / HWND_BOTTOM ...
 void PlaceInZOrder(WindowRecord& rec, HWND insertAfter);
+// The creation parameters as CreateWindowEx takes them, in one structure.
+CREATESTRUCT MakeCreateStruct(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+                              DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hWndParent,
+                              UINT nID, void* lpParam);
 // Makes a window for a C++ object (null: only the class's behaviour answers its messages).
 HWND CreateWindowFor(CWnd* object, CREATESTRUCT& cs);
 // Takes an object out of its window's lists, as its destructor does.

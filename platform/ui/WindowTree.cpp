@@ -262,15 +262,9 @@ void ForgetObject(CWnd* object) {
         rec->creator = nullptr;
 }
 
-}  // namespace platform
-
-using platform::FindRecord;
-using platform::Sys;
-using platform::WindowRecord;
-
-HWND CreateWindowEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                    int x, int y, int nWidth, int nHeight, HWND hWndParent, UINT nID,
-                    void* lpParam) {
+CREATESTRUCT MakeCreateStruct(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+                              DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hWndParent,
+                              UINT nID, void* lpParam) {
     CREATESTRUCT cs;
     cs.dwExStyle = dwExStyle;
     cs.lpszClass = lpszClassName;
@@ -283,6 +277,20 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     cs.hwndParent = hWndParent;
     cs.id = nID;
     cs.lpCreateParams = lpParam;
+    return cs;
+}
+
+}  // namespace platform
+
+using platform::FindRecord;
+using platform::Sys;
+using platform::WindowRecord;
+
+HWND CreateWindowEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                    int x, int y, int nWidth, int nHeight, HWND hWndParent, UINT nID,
+                    void* lpParam) {
+    CREATESTRUCT cs = platform::MakeCreateStruct(dwExStyle, lpszClassName, lpszWindowName, dwStyle,
+                                                 x, y, nWidth, nHeight, hWndParent, nID, lpParam);
     return platform::CreateWindowFor(nullptr, cs);
 }
 
