@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <span>
 
 #include "JokepadResources.h"
 #include "platform/base/Utf.h"
 #include "reader/res/resource.h"
+#include "tests/reader/res/PictureChecks.h"
 
 namespace {
 
@@ -143,38 +143,14 @@ TEST_F(ReaderResources, ControlQExits) {
     EXPECT_FALSE(entry.shift || entry.alt);
 }
 
-// Little-endian fields of a picture file.
-unsigned Field(std::span<const BYTE> bytes, std::size_t offset, std::size_t size) {
-    unsigned value = 0;
-    for (std::size_t i = 0; i < size; ++i)
-        value |= static_cast<unsigned>(bytes[offset + i]) << (8 * i);
-    return value;
-}
-
 TEST_F(ReaderResources, PicturesHaveTheirSizesAndColours) {
     const auto bitmap = AfxLoadBitmapResource(IDB_ABOUT);
     ASSERT_TRUE(bitmap);
-    ASSERT_GE(bitmap->size(), 54u);
-    EXPECT_EQ(Field(*bitmap, 0, 2), 0x4D42u);  // "BM"
-    EXPECT_EQ(Field(*bitmap, 2, 4), bitmap->size());
-    EXPECT_EQ(Field(*bitmap, 18, 4), 122u);
-    EXPECT_EQ(Field(*bitmap, 22, 4), 150u);
-    EXPECT_EQ(Field(*bitmap, 28, 2), 8u);  // bits per pixel, with a palette
+    picturechecks::ExpectAboutBitmap(*bitmap);
 
     const auto icon = AfxLoadIconResource(IDI_JOKEPAD);
     ASSERT_TRUE(icon);
-    ASSERT_GE(icon->size(), 6u + 2 * 16);
-    ASSERT_EQ(Field(*icon, 4, 2), 2u);
-    const unsigned sizes[] = {32, 16};
-    for (std::size_t i = 0; i < 2; ++i) {
-        const std::size_t entry = 6 + 16 * i;
-        EXPECT_EQ(Field(*icon, entry, 1), sizes[i]);
-        EXPECT_EQ(Field(*icon, entry + 1, 1), sizes[i]);
-        EXPECT_EQ(Field(*icon, entry + 2, 1), 16u);  // colours
-        const unsigned offset = Field(*icon, entry + 12, 4);
-        const unsigned length = Field(*icon, entry + 8, 4);
-        EXPECT_LE(std::size_t{offset} + length, icon->size());
-    }
+    picturechecks::ExpectProgramIcon(*icon);
 }
 
 TEST_F(ReaderResources, VersionRecordNamesTheProgram) {
