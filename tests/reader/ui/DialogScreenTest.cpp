@@ -1,11 +1,9 @@
-// The favourites and font screens as pixels, against reviewed golden images: the Favorites
-// dialog, the Select font dialog, and one joke in the smallest and in the largest size. A
-// golden that does not match leaves <name>_err.png beside it; JOKEPAD_UPDATE_REFERENCES=1 makes
-// a missing one, to be looked at before it is committed.
+// The favourites and font screens as pixels, against reviewed golden images (GoldenScreen.h):
+// the Favorites dialog, the Select font dialog, and one joke in the smallest and in the largest
+// size.
 
-#include "platform/display/ImageCompare.h"
-#include "platform/display/PngWriter.h"
 #include "tests/reader/ui/FavoritesFontSupport.h"
+#include "tests/reader/ui/GoldenScreen.h"
 
 namespace readertest {
 namespace {
@@ -33,17 +31,7 @@ TEST(DialogScreen, ScreensMatchTheirReviewedImages) {
         ReaderFolder reader(kJokes);
         if (c.size)
             StoreFont(reader, std::nullopt, c.size);
-        const fs::path shot = reader.Path() / "shot.png";
-        const ChildResult r = reader.Run(std::string(c.script) + "shot " + shot.string() + "\n");
-        ASSERT_EQ(r.status, 0) << c.name << ": " << r.err;
-        platform::Image image;
-        std::string error;
-        ASSERT_TRUE(platform::ReadPng(shot.string(), &image, &error)) << c.name << ": " << error;
-        std::string message;
-        EXPECT_TRUE(platform::CompareWithReference(
-            image, std::string(JOKEPAD_TEST_DATA) + "/golden/" + c.name + ".png",
-            platform::ReferenceCompareOptions::FromEnvironment(), &message))
-            << c.name << ": " << message;
+        ExpectScreenMatchesGolden(reader, c.script, c.name);
     }
 }
 

@@ -1,7 +1,5 @@
-// The reader's screens as pixels: a few reviewed golden images (the first screen, number
-// entry with the keyboard up, About), and the real window on a private X server. A golden
-// that does not match leaves <name>_err.png beside it; JOKEPAD_UPDATE_REFERENCES=1 makes a
-// missing one, to be looked at before it is committed.
+// The reader's screens as pixels: a few reviewed golden images (GoldenScreen.h: the first
+// screen, number entry with the keyboard up, About), and the real window on a private X server.
 
 #include <SDL.h>
 
@@ -10,10 +8,10 @@
 #include <future>
 #include <thread>
 
-#include "platform/display/ImageCompare.h"
 #include "platform/display/PngWriter.h"
 #include "platform/display/sdl/SdlDisplay.h"
 #include "tests/platform/display/XvfbServer.h"
+#include "tests/reader/ui/GoldenScreen.h"
 #include "tests/reader/ui/InProcessReader.h"
 #include "tests/support/ScopedEnv.h"
 
@@ -26,10 +24,6 @@ const std::vector<std::string> kScreenJokes = {
     "A short one.",
 };
 
-std::string Golden(const std::string& name) {
-    return std::string(JOKEPAD_TEST_DATA) + "/golden/" + name + ".png";
-}
-
 TEST(ReaderScreen, ScreensMatchTheirReviewedImages) {
     const struct {
         const char* name;
@@ -41,16 +35,7 @@ TEST(ReaderScreen, ScreensMatchTheirReviewedImages) {
     };
     for (const auto& c : cases) {
         ReaderFolder reader(kScreenJokes);
-        const fs::path shot = reader.Path() / "shot.png";
-        const ChildResult r = reader.Run(std::string(c.script) + "shot " + shot.string() + "\n");
-        ASSERT_EQ(r.status, 0) << c.name << ": " << r.err;
-        platform::Image image;
-        std::string error;
-        ASSERT_TRUE(platform::ReadPng(shot.string(), &image, &error)) << c.name << ": " << error;
-        std::string message;
-        EXPECT_TRUE(platform::CompareWithReference(
-            image, Golden(c.name), platform::ReferenceCompareOptions::FromEnvironment(), &message))
-            << c.name << ": " << message;
+        ExpectScreenMatchesGolden(reader, c.script, c.name);
     }
 }
 
