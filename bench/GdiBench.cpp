@@ -6,25 +6,12 @@
 
 #include <string>
 
+#include "bench/JokeText.h"
 #include "platform/gdi/Gdi.h"
 
 namespace {
 
-// Joke-like text of exactly n characters: words of varied length, a line break now and then.
-CString JokeText(int n) {
-    static const char16_t* const words[] = {u"A",      u"man",   u"walks", u"into",      u"a",
-                                            u"bar,",   u"and",   u"the",   u"bartender", u"says:",
-                                            u"\"Why",  u"the",   u"long",  u"face?\"",   u"Nobody",
-                                            u"laughs", u"twice", u"at",    u"the",       u"same"};
-    std::u16string text;
-    for (std::size_t i = 0; text.size() < static_cast<std::size_t>(n); ++i) {
-        if (!text.empty())
-            text += (i % 37 == 0) ? u'\n' : u' ';
-        text += words[i % std::size(words)];
-    }
-    text.resize(static_cast<std::size_t>(n));
-    return CString(text);
-}
+using bench::JokeText;
 
 constexpr UINT kMeasure = DT_CALCRECT | DT_WORDBREAK;
 constexpr UINT kDraw = DT_WORDBREAK;

@@ -18,9 +18,10 @@ std::string MakeJokesDataFile(const std::string& dir, int n) {
         return path;
     }
     static const char16_t* const words[] = {
-        u"why", u"did", u"the", u"programmer", u"cross", u"road", u"because", u"a", u"cat",
-        u"walks", u"into", u"bar", u"and", u"asks", u"for", u"café", u"nothing", u"works",
-        u"until", u"coffee", u"is", u"ready", u"said", u"teacher", u"pupil", u"banana"};
+        u"why",   u"did",  u"the",     u"programmer", u"cross", u"road",   u"because",
+        u"a",     u"cat",  u"walks",   u"into",       u"bar",   u"and",    u"asks",
+        u"for",   u"café", u"nothing", u"works",      u"until", u"coffee", u"is",
+        u"ready", u"said", u"teacher", u"pupil",      u"banana"};
     std::mt19937 random(20261211);
     std::normal_distribution<double> length(150.0, 60.0);
     std::uniform_int_distribution<std::size_t> pick(0, std::size(words) - 1);

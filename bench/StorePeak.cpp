@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
         }
         peak = PeakRssKb();
     }
-    std::printf("%s %lld %ld\n", argv[2],
-                static_cast<long long>(std::filesystem::file_size(path)), (peak - before) * 1024);
+    std::printf("%s %lld %ld\n", argv[2], static_cast<long long>(std::filesystem::file_size(path)),
+                (peak - before) * 1024);
     return 0;
 }
