@@ -1,7 +1,8 @@
 #include "platform/desktop/MessageBox.h"
 
-#include <cstdlib>
 #include <utility>
+
+#include "platform/base/DesktopDisplay.h"
 
 int StreamMessagePresenter::MessageBox(std::string_view text, std::string_view caption, UINT type) {
     std::fprintf(m_stream, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
@@ -19,7 +20,7 @@ DesktopMessagePresenter::DesktopMessagePresenter(StreamMessagePresenter& fallbac
 
 int DesktopMessagePresenter::MessageBox(std::string_view text, std::string_view caption,
                                         UINT type) {
-    if (HaveDesktopDisplay()) {
+    if (platform::HaveDesktopDisplay()) {
         std::string error;
         const int chosen = m_window(text, caption, type, &error);
         if (chosen != 0)
@@ -27,13 +28,4 @@ int DesktopMessagePresenter::MessageBox(std::string_view text, std::string_view 
         m_fallback.Note("(no window for this message: " + error + ")");
     }
     return m_fallback.MessageBox(text, caption, type);
-}
-
-bool HaveDesktopDisplay() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0')
-            return true;
-    }
-    return false;
 }

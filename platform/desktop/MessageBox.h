@@ -46,6 +46,3 @@ private:
     StreamMessagePresenter& m_fallback;
     WindowBox m_window;
 };
-
-// Whether the environment names a display to show windows on.
-bool HaveDesktopDisplay();

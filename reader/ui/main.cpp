@@ -12,6 +12,7 @@
 #include <vector>
 
 #include JOKEPAD_RESOURCES_HEADER
+#include "platform/base/DesktopDisplay.h"
 #include "platform/display/HeadlessDisplay.h"
 #include "platform/display/PngWriter.h"
 #include "platform/display/script/ScriptDriver.h"
@@ -48,12 +49,6 @@ bool ReadScript(const std::string& source, std::string* text, std::string* error
     return true;
 }
 
-bool HaveDisplay() {
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,7 +82,7 @@ int main(int argc, char** argv) {
     // window on.
     std::unique_ptr<platform::IDisplay> window;
     const bool scripted = options.script.has_value() || options.headless;
-    if (!options.headless && (!options.script || HaveDisplay())) {
+    if (!options.headless && (!options.script || platform::HaveDesktopDisplay())) {
         platform::SdlOptions sdl;
         sdl.title = kProgram;
         sdl.scale = options.scale;

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/base/DesktopDisplay.h"
 #include "platform/base/Utf.h"
 #include "platform/display/HeadlessDisplay.h"
 #include "platform/ui/VirtualKeys.h"
@@ -277,9 +278,7 @@ std::unique_ptr<SdlDisplay> SdlDisplay::Create(const SdlOptions& options, std::s
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::string reason = SDL_GetError();
         SDL_Quit();
-        const char* x11 = std::getenv("DISPLAY");
-        const char* wayland = std::getenv("WAYLAND_DISPLAY");
-        if ((x11 == nullptr || *x11 == '\0') && (wayland == nullptr || *wayland == '\0')) {
+        if (!HaveDesktopDisplay()) {
             reason += " (there is no display: DISPLAY is not set)";
         }
         return fail(reason);
