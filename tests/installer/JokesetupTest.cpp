@@ -39,32 +39,6 @@ TEST_F(InstallerTest, TheProgramTellsWhenTheManagerCannotStartAndEndsWithMinusOn
     EXPECT_FALSE(scratch::Exists(DaFolder()));
 }
 
-// What a shell command run against display printed, and whether it succeeded.
-std::pair<bool, std::string> OnDisplay(const std::string& display, const std::string& command) {
-    const std::string line = "DISPLAY=" + display + " sh -c '" + command + "' 2>&1";
-    std::string output;
-    std::FILE* pipe = ::popen(line.c_str(), "r");
-    if (pipe == nullptr)
-        return {false, "cannot start sh"};
-    char chunk[256];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
-        output.append(chunk, got);
-    const int status = ::pclose(pipe);
-    while (!output.empty() && output.back() == '\n')
-        output.pop_back();
-    return {status == 0, output};
-}
-
-// The id of the first window titled Error, waiting up to 30 seconds for one. The name is read
-// window by window: SDL's box types its WM_NAME in a way that xdotool's search does not decode.
-constexpr const char* kFindErrorBox =
-    "for i in $(seq 300); do"
-    "  for w in $(xdotool search --class \"\"); do"
-    "    [ \"$(xdotool getwindowname $w)\" = Error ] && echo $w && exit 0;"
-    "  done; sleep 0.1;"
-    "done; echo no window titled Error; exit 1";
-
 TEST_F(InstallerTest, OnADesktopTheMessageIsAWindowAndTheFilesGoWhenItIsClosed) {
     if (const auto missing = XvfbServer::MissingForInput())
         GTEST_SKIP() << *missing;
@@ -76,13 +50,12 @@ TEST_F(InstallerTest, OnADesktopTheMessageIsAWindowAndTheFilesGoWhenItIsClosed) 
     auto run = std::async(std::launch::async,
                           [&] { return RunJokesetup(m_log + "/stderr", server.Display()); });
     // The box stands alone, titled Error, while the written files wait for it to close.
-    const auto [found, window] = OnDisplay(server.Display(), kFindErrorBox);
-    ASSERT_TRUE(found) << window;
+    const auto window = server.WaitForWindow("Error", &error);
+    ASSERT_TRUE(window) << error;
     EXPECT_TRUE(scratch::Exists(DaFolder() + "WJ.INI"));
     // Enter chooses OK, the box's one button.
-    const auto [pressed, said] =
-        OnDisplay(server.Display(), "xdotool windowfocus --sync " + window + " key Return");
-    EXPECT_TRUE(pressed) << said;
+    std::string said;
+    EXPECT_TRUE(server.Xdotool("windowfocus --sync " + *window + " key Return", &said)) << said;
 
     const auto [status, err] = run.get();
     EXPECT_EQ(status, 255);

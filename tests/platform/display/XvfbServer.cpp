@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -102,6 +103,50 @@ bool XvfbServer::Start(const std::string& program, std::string* error) {
     }
     m_display = ":" + number;
     return true;
+}
+
+namespace {
+
+// What a shell command line printed, and whether it succeeded.
+bool Shell(const std::string& command, std::string* output) {
+    output->clear();
+    std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) {
+        *output = "cannot start sh";
+        return false;
+    }
+    char chunk[256];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
+        output->append(chunk, got);
+    const int status = ::pclose(pipe);
+    while (!output->empty() && output->back() == '\n')
+        output->pop_back();
+    return status == 0;
+}
+
+}  // namespace
+
+std::optional<std::string> XvfbServer::WaitForWindow(const std::string& title,
+                                                     std::string* error) const {
+    // The title reaches the script through its environment; it must not hold a single quote.
+    const std::string command =
+        "DISPLAY=" + m_display + " TITLE='" + title +
+        "' sh -c 'for i in $(seq 300); do"
+        "  for w in $(xdotool search --class \"\"); do"
+        "    [ \"$(xdotool getwindowname $w)\" = \"$TITLE\" ] && echo $w && exit 0;"
+        "  done; sleep 0.1;"
+        "done; echo no window titled \"$TITLE\"; exit 1'";
+    std::string output;
+    if (!Shell(command, &output)) {
+        *error = output;
+        return std::nullopt;
+    }
+    return output;
+}
+
+bool XvfbServer::Xdotool(const std::string& arguments, std::string* output) const {
+    return Shell("DISPLAY=" + m_display + " timeout 30 xdotool " + arguments, output);
 }
 
 XvfbServer::~XvfbServer() {

@@ -27,6 +27,14 @@ public:
     // ":N", once started.
     const std::string& Display() const { return m_display; }
 
+    // The id of the first window on the server titled exactly title, waiting up to 30 seconds
+    // for one; nothing, with what was seen in error, when none came. Names are read window by
+    // window: xdotool's search does not decode every title's type (SDL's message box has one).
+    std::optional<std::string> WaitForWindow(const std::string& title, std::string* error) const;
+    // Runs xdotool on the server with arguments (words for the shell); whether it succeeded,
+    // with what it printed in output.
+    bool Xdotool(const std::string& arguments, std::string* output) const;
+
 private:
     pid_t m_pid = -1;
     std::string m_display;

@@ -135,16 +135,14 @@ TEST(ReaderScreen, LosingTheDisplayKeepsTheFavouritesOfTheRun) {
             {{"DISPLAY", display}, {"WAYLAND_DISPLAY", ""}, {"SDL_VIDEODRIVER", "x11"}});
     });
     // Add to Favorites, then Next; the stored index shows when both have been handled.
-    const std::string click =
-        "DISPLAY=" + display +
-        " sh -c 'for i in $(seq 300); do"
-        "  w=$(xdotool search --name \"^jokepad$\" | head -1);"
-        "  [ -n \"$w\" ] && break; sleep 0.1; done;"
-        "  xdotool mousemove --window $w " +
-        std::to_string(add.CenterPoint().x) + " " + std::to_string(add.CenterPoint().y) +
-        " click 1 mousemove --window $w " + std::to_string(next.CenterPoint().x) + " " +
-        std::to_string(next.CenterPoint().y) + " click 1' 2>&1";
-    ASSERT_EQ(std::system(click.c_str()), 0);
+    const auto window = server->WaitForWindow("jokepad", &error);
+    ASSERT_TRUE(window) << error;
+    const auto at = [&](const CRect& r) {
+        return " mousemove --window " + *window + " " + std::to_string(r.CenterPoint().x) + " " +
+               std::to_string(r.CenterPoint().y) + " click 1";
+    };
+    std::string said;
+    ASSERT_TRUE(server->Xdotool(at(add) + at(next), &said)) << said;
     for (int i = 0; i < 300 && reader.StoredIndex() != 1; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(reader.StoredIndex(), 1);
